@@ -1,0 +1,85 @@
+// Event dispatch, entity churn and handle resolution, each beside the plain
+// container operation it is built on.
+#include <benchmark/benchmark.h>
+
+#include <functional>
+#include <vector>
+
+#include "core/entity/entity_table.h"
+#include "core/events/events.h"
+
+namespace {
+
+void BM_DispatchTenListeners(benchmark::State& state) {
+    static bool registered = false;
+    if (!registered) {
+        events::Register<float>("BenchUpdate");
+        for (int i = 0; i < 10; ++i)
+            events::Connect<float>("BenchUpdate", "listener" + std::to_string(i),
+                                   [](float dt) { benchmark::DoNotOptimize(dt); });
+        registered = true;
+    }
+    for (auto _ : state) events::Call<float>("BenchUpdate", 0.016f);
+}
+BENCHMARK(BM_DispatchTenListeners);
+
+void BM_DispatchTenListeners_Reference(benchmark::State& state) {
+    std::vector<std::function<void(float)>> listeners(10, [](float dt) { benchmark::DoNotOptimize(dt); });
+    for (auto _ : state)
+        for (auto& listener : listeners) listener(0.016f);
+}
+BENCHMARK(BM_DispatchTenListeners_Reference);
+
+void BM_CreateDestroy100k(benchmark::State& state) {
+    std::vector<engine::entity_handle> made;
+    made.reserve(100000);
+    for (auto _ : state) {
+        made.clear();
+        for (int i = 0; i < 100000; ++i) made.push_back(engine::CreateEntity());
+        for (const auto& handle : made) engine::DestroyEntity(handle, false);
+        engine::FlushPendingDestroys();
+        engine::DestroyAllEntities();
+    }
+}
+BENCHMARK(BM_CreateDestroy100k)->Unit(benchmark::kMillisecond);
+
+void BM_CreateDestroy100k_Reference(benchmark::State& state) {
+    struct Record {
+        std::string name;
+        float x, y, z;
+        uint32_t id;
+    };
+    std::vector<Record> records;
+    for (auto _ : state) {
+        records.clear();
+        for (uint32_t i = 0; i < 100000; ++i) records.push_back({"Entity", 0, 0, 0, i + 1});
+        benchmark::DoNotOptimize(records.data());
+        records.clear();
+    }
+}
+BENCHMARK(BM_CreateDestroy100k_Reference)->Unit(benchmark::kMillisecond);
+
+void BM_ResolveHandle(benchmark::State& state) {
+    engine::DestroyAllEntities();
+    std::vector<engine::entity_handle> made;
+    for (int i = 0; i < 1000; ++i) made.push_back(engine::CreateEntity());
+    size_t i = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(&made[i].GetBaseEntity());
+        i = (i + 1) % made.size();
+    }
+    engine::DestroyAllEntities();
+}
+BENCHMARK(BM_ResolveHandle);
+
+void BM_ResolveHandle_Reference(benchmark::State& state) {
+    std::vector<std::pair<uint32_t, bool>> slots(1000, {1, false});
+    size_t i = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(&slots[i]);
+        i = (i + 1) % slots.size();
+    }
+}
+BENCHMARK(BM_ResolveHandle_Reference);
+
+}  // namespace

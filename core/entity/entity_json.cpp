@@ -1,0 +1,37 @@
+#include "core/components/registry.h"
+#include "core/entity/entity_table.h"
+#include "core/json/json_vectors.h"
+
+namespace engine {
+
+Json::Value entity_handle::Serialize() const {
+    entity_base& entity = GetBaseEntity();
+    Json::Value json(Json::objectValue);
+    json["pos"] = Vec3ToJson(entity.position.x, entity.position.y, entity.position.z);
+    json["name"] = entity.name;
+    Json::Value list;  // stays null for an entity without components
+    for (auto& [typeId, component] : entity.components) {
+        Json::Value saved = component->Serialize();
+        saved["__component_name"] = components::GetName(component->GetTypeID());
+        list.append(saved);
+    }
+    json["components"] = list;
+    return json;
+}
+
+void entity_handle::Deserialize(const Json::Value& json) const {
+    if (!json.isObject()) return;  // a damaged entry leaves a default entity
+    const glm::vec3 position = JsonToVec3(json["pos"]);
+    SetPosition(position.x, position.y, position.z);
+    const Json::Value& name = json["name"];
+    if (name.isString() && !name.asString().empty()) SetName(name.asString());
+    const Json::Value& list = json["components"];
+    if (!list.isArray()) return;
+    for (const Json::Value& saved : list) {
+        // An entry without a type name fails in the registry with its message.
+        const Json::Value typeName = saved.isObject() ? saved["__component_name"] : Json::Value();
+        AddComponent(typeName.isString() ? typeName.asString() : "", saved);
+    }
+}
+
+}  // namespace engine

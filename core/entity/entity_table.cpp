@@ -1,0 +1,125 @@
+#include "core/entity/entity_table.h"
+
+#include <algorithm>
+
+#include "core/entity/entity_internal.h"
+
+namespace engine {
+namespace {
+
+struct table {
+    std::vector<entity_base> entities;
+    std::vector<entity_handle> freeSlots;
+    std::vector<entity_handle> pendingDestroys;
+    std::vector<entity_handle> liveEntities;
+    uint32_t entityIdCounter = 0;
+};
+
+table& Table() {
+    static table state;
+    return state;
+}
+
+entity_base& Slot(uint32_t slot) { return Table().entities[slot]; }
+
+void DestroyResolved(const entity_handle& handle) {
+    RemoveAllComponents(handle.GetBaseEntity().index);
+    handle.GetBaseEntity().dead = true;
+    Table().freeSlots.push_back(handle);
+}
+
+}  // namespace
+
+entity_handle CreateEntity() {
+    table& state = Table();
+    const uint32_t id = ++state.entityIdCounter;
+    entity_handle handle;
+    if (!state.freeSlots.empty()) {
+        entity_base& entity = state.entities[state.freeSlots.back().index];
+        state.freeSlots.pop_back();
+        entity.dead = false;
+        entity.position = {0.0f, 0.0f, 0.0f};
+        entity.id = id;
+        entity.name = "Entity";
+        handle = {entity.index, id};
+    } else {
+        entity_base entity;
+        entity.id = id;
+        entity.index = static_cast<uint32_t>(state.entities.size());
+        handle = {entity.index, id};
+        state.entities.push_back(std::move(entity));
+    }
+    state.liveEntities.push_back(handle);
+    return handle;
+}
+
+bool entity_handle::IsValid() const {
+    const auto& entities = Table().entities;
+    return index < entities.size() && entities[index].id == id && !entities[index].dead;
+}
+
+entity_base& entity_handle::GetBaseEntity() const {
+    if (!IsValid()) throw debug::exception("entity_handle::GetBaseEntity: attempted to get wrong/dead ent!");
+    return Table().entities[index];
+}
+
+void DestroyEntity(const entity_handle& handle, bool immediate) {
+    if (immediate) {
+        DestroyResolved(handle);
+        return;
+    }
+    auto& pending = Table().pendingDestroys;
+    if (!handle.IsValid()) return;
+    if (std::find(pending.begin(), pending.end(), handle) != pending.end()) return;
+    pending.push_back(handle);
+}
+
+void FlushPendingDestroys() {
+    table& state = Table();
+    const size_t queued = state.pendingDestroys.size();
+    for (size_t i = 0; i < queued; ++i) {
+        const entity_handle handle = state.pendingDestroys[i];
+        DestroyResolved(handle);
+        auto live = std::find(state.liveEntities.begin(), state.liveEntities.end(), handle);
+        if (live != state.liveEntities.end()) state.liveEntities.erase(live);
+    }
+    state.pendingDestroys.clear();
+}
+
+void DestroyAllEntities() {
+    table& state = Table();
+    // Entities created by a component's Remove during the walk join the live
+    // list and are destroyed by the next round, so none is dropped with its
+    // listeners still connected.
+    while (!state.liveEntities.empty()) {
+        const std::vector<entity_handle> walk = std::move(state.liveEntities);
+        state.liveEntities.clear();
+        for (const entity_handle& handle : walk)
+            if (handle.IsValid()) DestroyResolved(handle);
+    }
+    state.freeSlots.clear();
+    state.pendingDestroys.clear();
+    state.entities.clear();
+    state.entityIdCounter = 0;
+}
+
+const std::vector<entity_handle>& GetAllEntities() { return Table().liveEntities; }
+
+// A component's Remove may create entities, which can move every record, so
+// the record is looked up by slot again after each Remove. The component
+// stays attached while its Remove runs.
+void RemoveComponentAt(uint32_t slot, uint32_t typeId) {
+    auto found = Slot(slot).components.find(typeId);
+    if (found == Slot(slot).components.end()) return;
+    RootComponent* component = found->second.get();
+    component->Remove();
+    auto& components = Slot(slot).components;
+    auto again = components.find(typeId);
+    if (again != components.end() && again->second.get() == component) components.erase(again);
+}
+
+void RemoveAllComponents(uint32_t slot) {
+    while (!Slot(slot).components.empty()) RemoveComponentAt(slot, Slot(slot).components.begin()->first);
+}
+
+}  // namespace engine

@@ -1,0 +1,30 @@
+#pragma once
+// The entity table: every entity of the level, its free slots (reused last
+// freed first), the queue of deferred destructions and the live entities in
+// creation order.
+
+#include <vector>
+
+#include "core/entity/entity_base.h"
+#include "core/entity/entity_handle.h"
+
+namespace engine {
+
+entity_handle CreateEntity();
+
+// With immediate false the entity is queued for the next flush (a stale
+// handle or a repeated request is ignored); with immediate true it is
+// destroyed now, which only DestroyAllEntities does.
+void DestroyEntity(const entity_handle& handle, bool immediate);
+
+// Destroys the queued entities in request order. Requests made while the
+// flush runs are dropped.
+void FlushPendingDestroys();
+
+// Destroys every entity and empties the table; ids restart at 1, slots at 0.
+void DestroyAllEntities();
+
+// The live entities in creation order.
+const std::vector<entity_handle>& GetAllEntities();
+
+}  // namespace engine

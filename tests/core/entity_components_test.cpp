@@ -1,0 +1,177 @@
+#include <gtest/gtest.h>
+
+#include "core/entity/entity_table.h"
+#include "tests/core/test_components.h"
+
+using engine::CreateEntity;
+using engine::entity_handle;
+
+namespace {
+
+class EntityComponents : public ::testing::Test {
+protected:
+    void SetUp() override { RegisterTestComponents(); }
+    static Json::Value Saved(int value) {
+        Json::Value json;
+        json["value"] = value;
+        return json;
+    }
+    static bool Listening(const std::string& id) {
+        // Disconnect reports whether the listener was there; put it back.
+        if (!events::Disconnect(RecordingComponent<Alpha>::kEvent, id)) return false;
+        events::Connect<>(RecordingComponent<Alpha>::kEvent, id, [] {});
+        return true;
+    }
+    std::vector<std::string>& log = ComponentLog();
+};
+
+TEST_F(EntityComponents, AddDeserialisesThenInitialisesAndAttaches) {
+    entity_handle e = CreateEntity();
+    e.AddComponent("Beta", Saved(4));
+    e.AddComponent("Alpha", Json::Value());
+    EXPECT_EQ(log, (std::vector<std::string>{"Beta deserialize 4 1", "Beta init 1", "Alpha init 1"}));
+    EXPECT_TRUE(e.HasComponent<Alpha>());
+    EXPECT_TRUE(e.GetBaseEntity().HasComponent("Beta"));
+    EXPECT_EQ(e.GetBaseEntity().Get<Beta>()->value, 4);
+    EXPECT_EQ(e.GetBaseEntity().Get<Beta>()->owner, e);
+    EXPECT_TRUE(Listening("Alpha1"));
+}
+
+// Counts its live instances; connects nothing, so a second one on the same
+// entity initialises cleanly.
+struct Counted : BaseComponent<Counted> {
+    static inline int alive = 0;
+    Counted() { ++alive; }
+    Counted(const Counted&) = default;
+    Counted& operator=(const Counted&) = default;
+    ~Counted() override { --alive; }
+    void Initialize() override { ComponentLog().push_back("init " + std::to_string(value)); }
+    void Remove() override { ComponentLog().push_back("remove " + std::to_string(value)); }
+    Json::Value Serialize() override { return Json::Value(); }
+    void Deserialize(Json::Value json) override { value = json["value"].asInt(); }
+    void EditInfoDisplay() override {}
+    int value = 0;
+};
+
+TEST_F(EntityComponents, SurplusComponentOfAHeldTypeIsRemovedAndDeleted) {
+    components::Register<Counted>("Counted");
+    entity_handle e = CreateEntity();
+    e.AddComponent("Counted", Saved(1));
+    e.AddComponent("Counted", Saved(2));
+    EXPECT_EQ(log, (std::vector<std::string>{"init 1", "init 2", "remove 2"}));
+    EXPECT_EQ(e.GetBaseEntity().Get<Counted>()->value, 1) << "the held component stays";
+    EXPECT_EQ(Counted::alive, 1);
+}
+
+TEST_F(EntityComponents, AddingToAStaleHandleThrowsAndLeavesNothingConnected) {
+    entity_handle e = CreateEntity();
+    engine::DestroyEntity(e, false);
+    engine::FlushPendingDestroys();
+    log.clear();
+    EXPECT_THROW(e.AddComponent("Beta", Json::Value()), debug::exception);
+    EXPECT_EQ(log, (std::vector<std::string>{"Beta init 1", "Beta remove 1"}));
+    EXPECT_FALSE(Listening("Beta1"));
+}
+
+TEST_F(EntityComponents, UnknownTypeNamesThrowTheRegistryMessages) {
+    entity_handle e = CreateEntity();
+    auto message = [](auto&& action) {
+        try {
+            action();
+        } catch (const debug::exception& error) {
+            return std::string(error.what());
+        }
+        return std::string("(none)");
+    };
+    EXPECT_EQ(message([&] { e.AddComponent("Gamma", Json::Value()); }),
+              "components::Create failed to map component string!");
+    EXPECT_EQ(message([&] { e.RemoveComponent("Gamma"); }), "components::GetID failed to map component string!");
+    EXPECT_EQ(message([&] { e.GetBaseEntity().HasComponent("Gamma"); }),
+              "components::GetID failed to map component string!");
+    EXPECT_EQ(message([&] { e.GetBaseEntity().Get<Alpha>(); }), "entity_base.Get: component doesn't exist!");
+}
+
+TEST_F(EntityComponents, RemoveComponentCallsRemoveAndReportsWhetherThereWasOne) {
+    entity_handle e = CreateEntity();
+    e.AddComponent("Alpha", Json::Value());
+    log.clear();
+    EXPECT_FALSE(e.RemoveComponent("Beta"));
+    EXPECT_TRUE(e.RemoveComponent("Alpha"));
+    EXPECT_FALSE(e.RemoveComponent("Alpha"));
+    EXPECT_EQ(log, (std::vector<std::string>{"Alpha remove 1"}));
+    EXPECT_FALSE(e.HasComponent<Alpha>());
+    EXPECT_FALSE(Listening("Alpha1"));
+}
+
+TEST_F(EntityComponents, DestructionRemovesComponentsInAscendingTypeId) {
+    entity_handle e = CreateEntity();
+    e.AddComponent("Beta", Json::Value());
+    e.AddComponent("Alpha", Json::Value());
+    log.clear();
+    engine::DestroyEntity(e, false);
+    EXPECT_TRUE(log.empty());
+    engine::FlushPendingDestroys();
+    EXPECT_EQ(log, (std::vector<std::string>{"Alpha remove 1", "Beta remove 1"}));
+    EXPECT_FALSE(Listening("Alpha1"));
+    EXPECT_FALSE(Listening("Beta1"));
+}
+
+// A component whose Remove asks for more destruction and creates entities.
+struct Spawner : BaseComponent<Spawner> {
+    void Initialize() override {}
+    void Remove() override {
+        engine::DestroyEntity(victim, false);
+        entity_handle child = CreateEntity();
+        child.AddComponent("Alpha", Json::Value());
+    }
+    Json::Value Serialize() override { return Json::Value(); }
+    void Deserialize(Json::Value) override {}
+    void EditInfoDisplay() override {}
+    entity_handle victim;
+};
+
+TEST_F(EntityComponents, RequestsMadeDuringAFlushAreDropped) {
+    components::Register<Spawner>("Spawner");
+    entity_handle spawner = CreateEntity(), victim = CreateEntity();
+    spawner.AddComponent("Spawner", Json::Value());
+    spawner.GetBaseEntity().Get<Spawner>()->victim = victim;
+    engine::DestroyEntity(spawner, false);
+    engine::FlushPendingDestroys();
+    EXPECT_TRUE(victim.IsValid());
+    engine::FlushPendingDestroys();
+    EXPECT_TRUE(victim.IsValid());
+    EXPECT_EQ(engine::GetAllEntities().size(), 2u) << "the victim and the spawned child";
+}
+
+TEST_F(EntityComponents, EntitiesSpawnedWhileDestroyingAllAreTakenDownToo) {
+    components::Register<Spawner>("Spawner");
+    entity_handle spawner = CreateEntity();
+    spawner.AddComponent("Spawner", Json::Value());
+    engine::DestroyAllEntities();
+    EXPECT_FALSE(Listening("Alpha2")) << "the child's listener went with it";
+    EXPECT_EQ(CreateEntity().GetId(), 1u);
+}
+
+TEST_F(EntityComponents, CopyFromReplacesComponentsPositionAndName) {
+    entity_handle source = CreateEntity(), target = CreateEntity();
+    source.AddComponent("Alpha", Saved(5));
+    source.AddComponent("Beta", Saved(6));
+    source.GetBaseEntity().Get<Beta>()->label = "copied";
+    source.SetPosition(1, 2, 3);
+    source.SetName("Lamp");
+    target.AddComponent("Beta", Saved(9));
+    log.clear();
+    target.CopyFrom(source);
+    EXPECT_EQ(log, (std::vector<std::string>{"Beta remove 2", "Alpha init 2", "Beta init 2"}));
+    Beta* beta = target.GetBaseEntity().Get<Beta>();
+    EXPECT_EQ(beta->value, 6);
+    EXPECT_EQ(beta->label, "copied");
+    EXPECT_EQ(beta->owner, target) << "the copy keeps its own owner";
+    EXPECT_EQ(target.GetBaseEntity().Get<Alpha>()->value, 5);
+    EXPECT_EQ(target.GetPosition(), glm::vec3(1, 2, 3));
+    EXPECT_EQ(target.GetName(), "Lamp");
+    EXPECT_TRUE(Listening("Alpha2"));
+    EXPECT_TRUE(Listening("Alpha1"));
+}
+
+}  // namespace

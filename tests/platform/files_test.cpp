@@ -1,0 +1,53 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "platform/files.h"
+#include "tests/support/temp_dir.h"
+
+using testing_support::TempDir;
+
+namespace {
+
+TEST(CreateDirectory, ReportsCreatedThenAlreadyExistsAndFailsWithoutParent) {
+    TempDir dir;
+    const std::string path = dir.str() + "/Quillmere";
+    EXPECT_EQ(platform::CreateDirectory(path), platform::CreateDirectoryResult::Created);
+    EXPECT_EQ(platform::CreateDirectory(path), platform::CreateDirectoryResult::AlreadyExists);
+    EXPECT_EQ(platform::CreateDirectory(dir.str() + "/missing/child"), platform::CreateDirectoryResult::Failed);
+    dir.Write("plain", "x");
+    EXPECT_EQ(platform::CreateDirectory(dir.str() + "/plain"), platform::CreateDirectoryResult::Failed);
+}
+
+TEST(ListDirectory, ListsFilesAndFoldersWithTheirKind) {
+    TempDir dir;
+    dir.Write("a.json", "{}");
+    dir.Write("b.lua", "");
+    std::filesystem::create_directory(dir.path() / "folder.json");
+    auto entries = platform::ListDirectory(dir.str());
+    std::sort(entries.begin(), entries.end(), [](auto& l, auto& r) { return l.name < r.name; });
+    ASSERT_EQ(entries.size(), 3u);
+    EXPECT_EQ(entries[0].name, "a.json");
+    EXPECT_FALSE(entries[0].isDirectory);
+    EXPECT_EQ(entries[1].name, "b.lua");
+    EXPECT_EQ(entries[2].name, "folder.json");
+    EXPECT_TRUE(entries[2].isDirectory);
+}
+
+TEST(ListDirectory, MissingDirectoryGivesNothing) {
+    EXPECT_TRUE(platform::ListDirectory("/nonexistent/quillmere").empty());
+}
+
+TEST(DeleteFile, DeletesFilesButNotFolders) {
+    TempDir dir;
+    dir.Write("save_file.json", "{}");
+    std::filesystem::create_directory(dir.path() / "keep.json");
+    EXPECT_TRUE(platform::DeleteFile(dir.str() + "/save_file.json"));
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "save_file.json"));
+    EXPECT_FALSE(platform::DeleteFile(dir.str() + "/save_file.json"));
+    EXPECT_FALSE(platform::DeleteFile(dir.str() + "/keep.json"));
+    EXPECT_TRUE(std::filesystem::is_directory(dir.path() / "keep.json"));
+}
+
+}  // namespace
