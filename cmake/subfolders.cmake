@@ -1,0 +1,15 @@
+# Adds every direct subfolder of the current source folder that has a
+# CMakeLists.txt, in name order; names given in FIRST come first.
+function(qm_add_subfolders)
+  cmake_parse_arguments(ARG "" "" "FIRST" ${ARGN})
+  file(GLOB children RELATIVE ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR}/*)
+  list(SORT children)
+  foreach(child ${ARG_FIRST})
+    add_subdirectory(${child})
+  endforeach()
+  foreach(child ${children})
+    if(NOT child IN_LIST ARG_FIRST AND EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${child}/CMakeLists.txt)
+      add_subdirectory(${child})
+    endif()
+  endforeach()
+endfunction()
