@@ -1,6 +1,7 @@
 #include "core/entity/entity_table.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 #include "core/entity/entity_internal.h"
 
@@ -11,6 +12,7 @@ struct table {
     std::vector<entity_base> entities;
     std::vector<entity_handle> freeSlots;
     std::vector<entity_handle> pendingDestroys;
+    std::unordered_set<uint32_t> pendingIds;  // the ids in pendingDestroys
     std::vector<entity_handle> liveEntities;
     uint32_t entityIdCounter = 0;
 };
@@ -68,22 +70,37 @@ void DestroyEntity(const entity_handle& handle, bool immediate) {
         DestroyResolved(handle);
         return;
     }
-    auto& pending = Table().pendingDestroys;
-    if (!handle.IsValid()) return;
-    if (std::find(pending.begin(), pending.end(), handle) != pending.end()) return;
-    pending.push_back(handle);
+    table& state = Table();
+    if (!handle.IsValid() || !state.pendingIds.insert(handle.GetId()).second) return;
+    state.pendingDestroys.push_back(handle);
 }
 
 void FlushPendingDestroys() {
     table& state = Table();
+    // Destroyed entities leave the live list in one pass rather than one
+    // erase each, but always before a component's Remove runs, since that
+    // may walk the list.
+    std::unordered_set<uint32_t> unlisted;
+    auto dropUnlisted = [&] {
+        if (unlisted.empty()) return;
+        std::erase_if(state.liveEntities, [&](const entity_handle& live) { return unlisted.count(live.GetId()) > 0; });
+        unlisted.clear();
+    };
     const size_t queued = state.pendingDestroys.size();
-    for (size_t i = 0; i < queued; ++i) {
-        const entity_handle handle = state.pendingDestroys[i];
-        DestroyResolved(handle);
-        auto live = std::find(state.liveEntities.begin(), state.liveEntities.end(), handle);
-        if (live != state.liveEntities.end()) state.liveEntities.erase(live);
+    try {
+        for (size_t i = 0; i < queued; ++i) {
+            const entity_handle handle = state.pendingDestroys[i];
+            if (!handle.GetBaseEntity().components.empty()) dropUnlisted();
+            DestroyResolved(handle);
+            unlisted.insert(handle.GetId());
+        }
+    } catch (...) {
+        dropUnlisted();
+        throw;
     }
+    dropUnlisted();
     state.pendingDestroys.clear();
+    state.pendingIds.clear();
 }
 
 void DestroyAllEntities() {
@@ -99,6 +116,7 @@ void DestroyAllEntities() {
     }
     state.freeSlots.clear();
     state.pendingDestroys.clear();
+    state.pendingIds.clear();
     state.entities.clear();
     state.entityIdCounter = 0;
 }

@@ -16,6 +16,7 @@
 #include <string>
 #include <type_traits>
 #include <unordered_map>
+#include <vector>
 
 #include "core/diagnostics/exception.h"
 
@@ -41,8 +42,10 @@ public:
     }
 
     void Dispatch(Args... args) {
-        const auto snapshot = listeners;
-        for (const auto& entry : snapshot) entry.second(args...);
+        std::vector<listener> snapshot;
+        snapshot.reserve(listeners.size());
+        for (const auto& entry : listeners) snapshot.push_back(entry.second);
+        for (const listener& callable : snapshot) callable(args...);
     }
 
 private:

@@ -152,6 +152,33 @@ TEST_F(EntityComponents, EntitiesSpawnedWhileDestroyingAllAreTakenDownToo) {
     EXPECT_EQ(CreateEntity().GetId(), 1u);
 }
 
+// Walks the live list from its Remove, as systems that scan every entity do.
+struct Walker : BaseComponent<Walker> {
+    static inline std::vector<uint32_t> seen;
+    void Initialize() override {}
+    void Remove() override {
+        seen.clear();
+        for (const entity_handle& live : engine::GetAllEntities()) {
+            EXPECT_TRUE(live.IsValid());
+            seen.push_back(live.GetId());
+        }
+    }
+    Json::Value Serialize() override { return Json::Value(); }
+    void Deserialize(Json::Value) override {}
+    void EditInfoDisplay() override {}
+};
+
+TEST_F(EntityComponents, RemoveDuringAFlushSeesOnlyLiveEntities) {
+    components::Register<Walker>("Walker");
+    entity_handle plain = CreateEntity(), keep = CreateEntity(), walker = CreateEntity();
+    walker.AddComponent("Walker", Json::Value());
+    engine::DestroyEntity(plain, false);
+    engine::DestroyEntity(walker, false);
+    engine::FlushPendingDestroys();
+    EXPECT_EQ(Walker::seen, (std::vector<uint32_t>{keep.GetId(), walker.GetId()}));
+    EXPECT_EQ(engine::GetAllEntities(), (std::vector<entity_handle>{keep}));
+}
+
 TEST_F(EntityComponents, CopyFromReplacesComponentsPositionAndName) {
     entity_handle source = CreateEntity(), target = CreateEntity();
     source.AddComponent("Alpha", Saved(5));
