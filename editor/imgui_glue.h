@@ -1,0 +1,40 @@
+#pragma once
+// Connects Dear ImGui to the game's window and OpenGL 3.3 context. Key and
+// mouse presses arrive through the named input events; scrolling and typed
+// characters straight from GLFW. Main thread only, with the window's context
+// current.
+
+struct GLFWwindow;
+struct ImDrawData;
+
+namespace ImGuiGlue {
+
+// Creates the library's context and installs the key map and clipboard; with
+// installHooks, also the three input listeners (the input events must be
+// registered) and the scroll and character callbacks. No GL work yet.
+bool Init(GLFWwindow* window, bool installHooks);
+
+// This frame's display size, time, mouse and wheel, then the library's new
+// frame. The first call creates the GL objects. editorMode shows the cursor.
+void NewFrame(bool editorMode);
+
+// Draws the library's lists, leaving every piece of GL state it touches as
+// it found it.
+void RenderDrawLists(ImDrawData* drawData);
+
+void CreateDeviceObjects();
+void CreateFontsTexture();
+
+// Deletes the GL objects and the library's context.
+void Shutdown();
+
+void OnMousePress(int button);
+void OnKeyPress(int key);
+void OnKeyRelease(int key);
+void OnScroll(GLFWwindow* window, double xOffset, double yOffset);
+void OnChar(GLFWwindow* window, unsigned int codePoint);
+
+const char* GetClipboardText(void* userData);
+void SetClipboardText(void* userData, const char* text);
+
+}  // namespace ImGuiGlue

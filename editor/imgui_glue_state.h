@@ -1,0 +1,23 @@
+#pragma once
+// The binding's module state, shared by its input and render halves.
+#include <epoxy/gl.h>
+
+struct GLFWwindow;
+
+namespace ImGuiGlue {
+
+struct glue_state {
+    GLFWwindow* window = nullptr;
+    double time = 0.0;
+    bool mousePressed[3] = {false, false, false};
+    float scroll = 0.0f;
+    GLuint fontTexture = 0;
+    GLuint program = 0, vertexShader = 0, fragmentShader = 0;
+    GLint textureLocation = -1, projectionLocation = -1;
+    GLint positionLocation = -1, uvLocation = -1, colorLocation = -1;
+    GLuint vertexBuffer = 0, indexBuffer = 0, vertexArray = 0;
+};
+
+glue_state& State();
+
+}  // namespace ImGuiGlue

@@ -1,0 +1,195 @@
+#include <gtest/gtest.h>
+
+#include <epoxy/gl.h>
+#include <GLFW/glfw3.h>
+#include <imgui.h>
+
+#include "core/events/events.h"
+#include "editor/imgui_glue.h"
+#include "tests/support/gl_context.h"
+
+namespace {
+
+class ImGuiGlueTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        for (const char* name : {"MouseButtonPressed", "KeyPressed", "KeyReleased"}) events::Register<int>(name);
+        ImGuiGlue::Init(context.window(), true);
+    }
+    void TearDown() override {
+        if (ImGui::GetCurrentContext()) ImGuiGlue::Shutdown();
+    }
+
+    // One whole frame with a window holding some text.
+    void Frame(bool editorMode = false) {
+        ImGuiGlue::NewFrame(editorMode);
+        ImGui::SetNextWindowPos(ImVec2(10, 10));
+        ImGui::SetNextWindowSize(ImVec2(200, 100));
+        ImGui::Begin("Console");
+        ImGui::TextUnformatted("hello");
+        ImGui::End();
+        ImGui::Render();
+        ImGuiGlue::RenderDrawLists(ImGui::GetDrawData());
+    }
+
+    testing_support::GlContext context{320, 240};
+};
+
+TEST_F(ImGuiGlueTest, FirstFrameTakesASixtiethOfASecond) {
+    ImGuiGlue::NewFrame(false);
+    EXPECT_FLOAT_EQ(ImGui::GetIO().DeltaTime, 1.0f / 60.0f);
+    EXPECT_FLOAT_EQ(ImGui::GetIO().DisplaySize.x, 320.0f);
+    ImGui::EndFrame();
+    ImGuiGlue::NewFrame(false);
+    EXPECT_GT(ImGui::GetIO().DeltaTime, 0.0f);
+    EXPECT_LT(ImGui::GetIO().DeltaTime, 1.0f) << "measured, not the first-frame default";
+    ImGui::EndFrame();
+}
+
+TEST_F(ImGuiGlueTest, KeysArriveThroughTheEventsWithBothModifierSides) {
+    ImGuiIO& io = ImGui::GetIO();
+    events::Call<int>("KeyPressed", GLFW_KEY_RIGHT_CONTROL);
+    EXPECT_TRUE(io.KeyCtrl);
+    events::Call<int>("KeyPressed", GLFW_KEY_LEFT_CONTROL);
+    events::Call<int>("KeyReleased", GLFW_KEY_RIGHT_CONTROL);
+    EXPECT_TRUE(io.KeyCtrl) << "the left key is still held";
+    events::Call<int>("KeyReleased", GLFW_KEY_LEFT_CONTROL);
+    EXPECT_FALSE(io.KeyCtrl);
+    events::Call<int>("KeyPressed", GLFW_KEY_RIGHT_SHIFT);
+    events::Call<int>("KeyPressed", GLFW_KEY_RIGHT_ALT);
+    EXPECT_TRUE(io.KeyShift);
+    EXPECT_TRUE(io.KeyAlt);
+    events::Call<int>("KeyPressed", GLFW_KEY_A);
+    EXPECT_TRUE(io.KeysDown[GLFW_KEY_A]);
+    EXPECT_EQ(io.KeyMap[ImGuiKey_Escape], 256);
+    EXPECT_EQ(io.KeyMap[ImGuiKey_Tab], 258);
+}
+
+TEST_F(ImGuiGlueTest, KeyCodesOutsideTheTableChangeNothing) {
+    ImGuiIO& io = ImGui::GetIO();
+    bool before[512];
+    std::copy(std::begin(io.KeysDown), std::end(io.KeysDown), before);
+    for (int key : {-1, 512, 100000}) {
+        events::Call<int>("KeyPressed", key);
+        events::Call<int>("KeyReleased", key);
+    }
+    EXPECT_TRUE(std::equal(std::begin(io.KeysDown), std::end(io.KeysDown), before));
+    EXPECT_FALSE(io.KeyCtrl || io.KeyShift || io.KeyAlt);
+}
+
+TEST_F(ImGuiGlueTest, AClickBetweenFramesCountsAsOneFrameDown) {
+    events::Call<int>("MouseButtonPressed", 1);
+    events::Call<int>("MouseButtonPressed", 7);  // ignored
+    ImGuiGlue::NewFrame(false);
+    EXPECT_TRUE(ImGui::GetIO().MouseDown[1]);
+    EXPECT_FALSE(ImGui::GetIO().MouseDown[0]);
+    ImGui::EndFrame();
+    ImGuiGlue::NewFrame(false);
+    EXPECT_FALSE(ImGui::GetIO().MouseDown[1]);
+    ImGui::EndFrame();
+}
+
+TEST_F(ImGuiGlueTest, ScrollAccumulatesUntilTheNextFrameAndCharactersAreFiltered) {
+    ImGuiGlue::OnScroll(context.window(), 5.0, 1.0);
+    ImGuiGlue::OnScroll(context.window(), 0.0, 0.5);
+    ImGuiGlue::OnChar(context.window(), 0);
+    ImGuiGlue::OnChar(context.window(), 0x1F600);
+    ImGuiGlue::OnChar(context.window(), 'q');
+    ImGuiIO& io = ImGui::GetIO();
+    ASSERT_EQ(io.InputQueueCharacters.Size, 1);
+    EXPECT_EQ(io.InputQueueCharacters[0], 'q');
+    ImGuiGlue::NewFrame(false);
+    EXPECT_FLOAT_EQ(io.MouseWheel, 1.5f);
+    ImGui::EndFrame();
+    ImGuiGlue::NewFrame(false);
+    EXPECT_FLOAT_EQ(io.MouseWheel, 0.0f);
+    ImGui::EndFrame();
+}
+
+TEST_F(ImGuiGlueTest, CursorIsHiddenInGameAndNormalInTheEditor) {
+    Frame(false);
+    EXPECT_EQ(glfwGetInputMode(context.window(), GLFW_CURSOR), GLFW_CURSOR_HIDDEN);
+    Frame(true);
+    EXPECT_EQ(glfwGetInputMode(context.window(), GLFW_CURSOR), GLFW_CURSOR_NORMAL);
+}
+
+TEST_F(ImGuiGlueTest, ClipboardGoesThroughTheWindow) {
+    ImGui::SetClipboardText("level name");
+    EXPECT_STREQ(ImGui::GetClipboardText(), "level name");
+}
+
+GLint Integer(GLenum name) {
+    GLint value = 0;
+    glGetIntegerv(name, &value);
+    return value;
+}
+
+TEST_F(ImGuiGlueTest, RenderingLeavesTheGlStateAsItFoundIt) {
+    Frame();  // creates the device objects
+    GLuint texture, buffers[2], vertexArray;
+    glGenTextures(1, &texture);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glGenVertexArrays(1, &vertexArray);
+    glBindVertexArray(vertexArray);
+    glGenBuffers(2, buffers);
+    glBindBuffer(GL_ARRAY_BUFFER, buffers[0]);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, buffers[1]);
+    const GLuint program = glCreateProgram();
+    const GLuint shader = glCreateShader(GL_VERTEX_SHADER);
+    const char* source = "#version 330\nvoid main() { gl_Position = vec4(0); }\n";
+    glShaderSource(shader, 1, &source, nullptr);
+    glCompileShader(shader);
+    glAttachShader(program, shader);
+    glLinkProgram(program);
+    glUseProgram(program);
+    glDisable(GL_BLEND);
+    glEnable(GL_CULL_FACE);
+    glEnable(GL_DEPTH_TEST);
+    glDisable(GL_SCISSOR_TEST);
+    glBlendFuncSeparate(GL_ONE, GL_ZERO, GL_ONE, GL_ONE);
+    glBlendEquationSeparate(GL_FUNC_SUBTRACT, GL_MAX);
+
+    Frame();
+
+    EXPECT_EQ(Integer(GL_CURRENT_PROGRAM), static_cast<GLint>(program));
+    EXPECT_EQ(Integer(GL_TEXTURE_BINDING_2D), static_cast<GLint>(texture));
+    EXPECT_EQ(Integer(GL_VERTEX_ARRAY_BINDING), static_cast<GLint>(vertexArray));
+    EXPECT_EQ(Integer(GL_ARRAY_BUFFER_BINDING), static_cast<GLint>(buffers[0]));
+    EXPECT_EQ(Integer(GL_ELEMENT_ARRAY_BUFFER_BINDING), static_cast<GLint>(buffers[1]));
+    EXPECT_FALSE(glIsEnabled(GL_BLEND));
+    EXPECT_TRUE(glIsEnabled(GL_CULL_FACE));
+    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+    EXPECT_FALSE(glIsEnabled(GL_SCISSOR_TEST));
+    EXPECT_EQ(Integer(GL_BLEND_SRC_RGB), GL_ONE);
+    EXPECT_EQ(Integer(GL_BLEND_DST_RGB), GL_ZERO);
+    EXPECT_EQ(Integer(GL_BLEND_DST_ALPHA), GL_ONE);
+    EXPECT_EQ(Integer(GL_BLEND_EQUATION_RGB), GL_FUNC_SUBTRACT);
+    EXPECT_EQ(Integer(GL_BLEND_EQUATION_ALPHA), GL_MAX);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_F(ImGuiGlueTest, AWindowWithTextLandsOnTheFramebuffer) {
+    glViewport(0, 0, 320, 240);
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    Frame();
+    std::vector<unsigned char> pixels(320 * 240 * 4);
+    glReadPixels(0, 0, 320, 240, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    // The window's area (10..210, 10..110 from the top) is no longer black;
+    // outside it the picture is untouched.
+    auto lit = [&](int x, int yFromTop) {
+        const unsigned char* p = &pixels[((239 - yFromTop) * 320 + x) * 4];
+        return p[0] + p[1] + p[2] > 0;
+    };
+    EXPECT_TRUE(lit(100, 60));
+    EXPECT_FALSE(lit(300, 200));
+    int textPixels = 0;
+    for (int y = 30; y < 60; ++y)
+        for (int x = 15; x < 60; ++x) {
+            const unsigned char* p = &pixels[((239 - y) * 320 + x) * 4];
+            textPixels += p[0] > 200 && p[1] > 200 && p[2] > 200;
+        }
+    EXPECT_GT(textPixels, 10) << "the light text of \"hello\" shows";
+}
+
+}  // namespace
