@@ -1,5 +1,7 @@
 #include "core/diagnostics/console.h"
 
+#include "core/events/events.h"
+
 namespace {
 
 std::vector<std::string>& LineStore() {
@@ -7,7 +9,13 @@ std::vector<std::string>& LineStore() {
     return lines;
 }
 
+bool open = false;
+
 }  // namespace
+
+Console::Console() { events::Connect<int>("KeyPressed", "OpenConsole", OnKeyPressed); }
+
+Console::~Console() { events::Disconnect("KeyPressed", "OpenConsole"); }
 
 void Console::AddLine(std::string line) {
     auto& lines = LineStore();
@@ -16,3 +24,9 @@ void Console::AddLine(std::string line) {
 }
 
 const std::vector<std::string>& Console::GetLines() { return LineStore(); }
+
+void Console::OnKeyPressed(int key) {
+    if (key == 96 || key == 126) open = !open;
+}
+
+bool Console::IsOpen() { return open; }

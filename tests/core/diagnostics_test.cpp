@@ -5,6 +5,7 @@
 #include "core/diagnostics/console.h"
 #include "core/diagnostics/debug_print.h"
 #include "core/diagnostics/exception.h"
+#include "core/events/events.h"
 
 namespace {
 
@@ -36,6 +37,26 @@ TEST(Exception, WhatIsExactlyTheMessageAlsoInACopy) {
     }
     const std::exception& asStd = *copy;
     EXPECT_STREQ(asStd.what(), "entity_base.Get: component doesn't exist!");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Console, GraveAccentTogglesTheWindowWhileTheConsoleLives) {
+    events::Register<int>("KeyPressed");
+    {
+        Console console;
+        EXPECT_FALSE(Console::IsOpen());
+        events::Call<int>("KeyPressed", 96);
+        EXPECT_TRUE(Console::IsOpen());
+        events::Call<int>("KeyPressed", 65);
+        EXPECT_TRUE(Console::IsOpen());
+        events::Call<int>("KeyPressed", 126);
+        EXPECT_FALSE(Console::IsOpen());
+    }
+    events::Call<int>("KeyPressed", 96);
+    EXPECT_FALSE(Console::IsOpen()) << "the listener went with the console";
 }
 
 }  // namespace
