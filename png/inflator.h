@@ -1,0 +1,59 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "png/bit_reader.h"
+#include "png/huffman_tree.h"
+
+// Decodes raw DEFLATE data in one call. Every read that may run past the
+// end of the data is checked, with the error of the step it belongs to.
+class Inflator {
+public:
+    // Returns 0 with exactly the decoded bytes in out, or an error code with
+    // the bytes decoded before it. A reserved capacity in out is used as the
+    // first buffer size.
+    uint32_t Inflate(std::vector<unsigned char>& out, const unsigned char* data, size_t size);
+
+private:
+    static constexpr uint32_t kBadSymbol = UINT32_MAX;
+
+    void InflateNoCompression();
+    void InflateHuffmanBlock(unsigned blockType);
+    uint32_t InflateSymbols(BitReader& in, size_t& pos);
+    void GenerateFixedTrees();
+    void GetTreeInflateDynamic();
+    uint32_t ReadCodeLengths(std::vector<uint32_t>& lengths);
+    static void CopyMatch(unsigned char* dst, size_t length, size_t distance);
+    void EnsureOutputRoom(size_t pos, size_t needed) {
+        if (pos + needed > out->size()) out->resize(2 * (pos + needed));
+    }
+
+    // The next symbol of the tree's code, or kBadSymbol with error set.
+    uint32_t HuffmanDecodeSymbol(const HuffmanTree& tree, BitReader& in) {
+        in.EnsureBits(32);
+        const uint32_t entry = tree.Lookup(in.Buffered());
+        const unsigned bits = HuffmanTree::EntryBits(entry);
+        if (entry < HuffmanTree::kSymbolLimit && bits <= in.BitsLeft()) {
+            in.Consume(bits);
+            return HuffmanTree::EntryValue(entry);
+        }
+        const SlowSymbol slow = DecodeSymbolSlowly(tree, entry, in.Buffered(), in.BitsLeft());
+        if (slow.error) {
+            error = slow.error;
+            return kBadSymbol;
+        }
+        in.Consume(slow.bits);
+        return slow.symbol;
+    }
+    struct SlowSymbol {
+        uint32_t symbol, bits, error;
+    };
+    static SlowSymbol DecodeSymbolSlowly(const HuffmanTree& tree, uint32_t entry, uint64_t buffered, uint64_t left);
+
+    uint32_t error = 0;
+    HuffmanTree literalTree, distanceTree, codeLengthTree;
+    BitReader bits;
+    std::vector<unsigned char>* out = nullptr;
+    size_t outPos = 0;
+};

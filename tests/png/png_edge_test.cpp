@@ -1,0 +1,80 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "png/png.h"
+#include "tests/png/test_data.h"
+#include "tests/support/temp_dir.h"
+
+using namespace png_test;
+using testing_support::TempDir;
+
+namespace {
+
+std::vector<unsigned char> LoadRgba(const std::string& name) {
+    std::vector<unsigned char> rgba;
+    unsigned width = 0, height = 0;
+    EXPECT_TRUE(LoadPngFile(DataPath(name + ".png"), rgba, width, height)) << name;
+    return rgba;
+}
+
+TEST(PngConversion, FollowsTheSampleRules) {
+    // RGBA at 8 bits is handed back as it is.
+    EXPECT_EQ(LoadRgba("rgba8_1x1"), (std::vector<unsigned char>{10, 20, 30, 40}));
+    // A 16-bit sample gives its high byte.
+    EXPECT_EQ(LoadRgba("rgb16_pixel"), (std::vector<unsigned char>{0x12, 0x56, 0x9A, 255}));
+    // Two-bit grey 0..3 scales to 0, 85, 170, 255; the key 2 clears grey 170.
+    EXPECT_EQ(LoadRgba("grey2_key2"),
+              (std::vector<unsigned char>{0, 0, 0, 255, 85, 85, 85, 255, 170, 170, 170, 0, 255, 255, 255, 255}));
+    // One interlaced pixel lives in the first pass alone.
+    EXPECT_EQ(LoadRgba("adam7_1x1"), (std::vector<unsigned char>{0x11, 0x33, 0x55, 0x77}));
+}
+
+TEST(DecodePng, EmptyInputGives48) {
+    std::vector<unsigned char> pixels;
+    unsigned width = 5, height = 5;
+    EXPECT_EQ(decodePNG(pixels, width, height, nullptr, 0), 48);
+    const unsigned char byte = 137;
+    EXPECT_EQ(decodePNG(pixels, width, height, &byte, 0), 48);
+    EXPECT_EQ(width, 0u);
+    EXPECT_EQ(height, 0u);
+}
+
+TEST(DecodePng, ReportsTheSizeEvenWhenPixelsFail) {
+    const auto file = ReadBytes(DataPath("palette_index_5_of_4.png"));
+    std::vector<unsigned char> pixels;
+    unsigned width = 0, height = 0;
+    EXPECT_EQ(decodePNG(pixels, width, height, file.data(), file.size()), 46);
+    EXPECT_EQ(width, 2u);
+    EXPECT_EQ(height, 1u);
+}
+
+TEST(LoadPngFile, ReadsAWholeFile) {
+    TempDir dir;
+    const auto file = ReadBytes(DataPath("large_rgba.png"));
+    dir.Write("textures/big.png", std::string(file.begin(), file.end()));
+    std::vector<unsigned char> rgba;
+    unsigned width = 0, height = 0;
+    ASSERT_TRUE(LoadPngFile(dir.str() + "/textures/big.png", rgba, width, height));
+    EXPECT_EQ(width, 300u);
+    EXPECT_EQ(height, 200u);
+    EXPECT_EQ(FirstDifference(rgba, ReadBytes(DataPath("large_rgba.rgba"))), "");
+}
+
+TEST(LoadPngFile, FailsQuietlyAndKeepsTheSize) {
+    TempDir dir;
+    const auto file = ReadBytes(DataPath("c2_d8_13x7.png"));
+    dir.Write("cut.png", std::string(file.begin(), file.begin() + 60));
+    dir.Write("empty.png", "");
+    std::filesystem::create_directory(dir.path() / "folder.png");
+    for (const char* name : {"missing.png", "cut.png", "empty.png", "folder.png"}) {
+        SCOPED_TRACE(name);
+        std::vector<unsigned char> rgba;
+        unsigned width = 17, height = 19;
+        EXPECT_FALSE(LoadPngFile(dir.str() + "/" + name, rgba, width, height));
+        EXPECT_EQ(width, 17u);
+        EXPECT_EQ(height, 19u);
+    }
+}
+
+}  // namespace
