@@ -15,8 +15,9 @@ namespace ImGuiGlue {
 bool Init(GLFWwindow* window, bool installHooks);
 
 // This frame's display size, time, mouse and wheel, then the library's new
-// frame. The first call creates the GL objects. editorMode shows the cursor.
-void NewFrame(bool editorMode);
+// frame. The first call creates the GL objects. The mouse cursor shows only
+// in the editor.
+void NewFrame();
 
 // Draws the library's lists, leaving every piece of GL state it touches as
 // it found it.

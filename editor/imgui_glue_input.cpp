@@ -3,6 +3,7 @@
 #include <GLFW/glfw3.h>
 #include <imgui.h>
 
+#include "core/engine/engine.h"
 #include "core/events/events.h"
 #include "editor/imgui_glue.h"
 #include "editor/imgui_glue_state.h"
@@ -88,7 +89,7 @@ void SetClipboardText(void* userData, const char* text) {
     glfwSetClipboardString(static_cast<GLFWwindow*>(userData), text);
 }
 
-void NewFrame(bool editorMode) {
+void NewFrame() {
     glue_state& state = State();
     if (!state.fontTexture) CreateDeviceObjects();
     ImGuiIO& io = ImGui::GetIO();
@@ -120,6 +121,7 @@ void NewFrame(bool editorMode) {
     io.MouseWheel = state.scroll;
     state.scroll = 0.0f;
 
+    const bool editorMode = g_engine && Engine::GetMode() == Engine::kEditorMode;
     glfwSetInputMode(state.window, GLFW_CURSOR, editorMode ? GLFW_CURSOR_NORMAL : GLFW_CURSOR_HIDDEN);
     ImGui::NewFrame();
 }

@@ -21,8 +21,8 @@ protected:
     }
 
     // One whole frame with a window holding some text.
-    void Frame(bool editorMode = false) {
-        ImGuiGlue::NewFrame(editorMode);
+    void Frame() {
+        ImGuiGlue::NewFrame();
         ImGui::SetNextWindowPos(ImVec2(10, 10));
         ImGui::SetNextWindowSize(ImVec2(200, 100));
         ImGui::Begin("Console");
@@ -36,11 +36,11 @@ protected:
 };
 
 TEST_F(ImGuiGlueTest, FirstFrameTakesASixtiethOfASecond) {
-    ImGuiGlue::NewFrame(false);
+    ImGuiGlue::NewFrame();
     EXPECT_FLOAT_EQ(ImGui::GetIO().DeltaTime, 1.0f / 60.0f);
     EXPECT_FLOAT_EQ(ImGui::GetIO().DisplaySize.x, 320.0f);
     ImGui::EndFrame();
-    ImGuiGlue::NewFrame(false);
+    ImGuiGlue::NewFrame();
     EXPECT_GT(ImGui::GetIO().DeltaTime, 0.0f);
     EXPECT_LT(ImGui::GetIO().DeltaTime, 1.0f) << "measured, not the first-frame default";
     ImGui::EndFrame();
@@ -80,11 +80,11 @@ TEST_F(ImGuiGlueTest, KeyCodesOutsideTheTableChangeNothing) {
 TEST_F(ImGuiGlueTest, AClickBetweenFramesCountsAsOneFrameDown) {
     events::Call<int>("MouseButtonPressed", 1);
     events::Call<int>("MouseButtonPressed", 7);  // ignored
-    ImGuiGlue::NewFrame(false);
+    ImGuiGlue::NewFrame();
     EXPECT_TRUE(ImGui::GetIO().MouseDown[1]);
     EXPECT_FALSE(ImGui::GetIO().MouseDown[0]);
     ImGui::EndFrame();
-    ImGuiGlue::NewFrame(false);
+    ImGuiGlue::NewFrame();
     EXPECT_FALSE(ImGui::GetIO().MouseDown[1]);
     ImGui::EndFrame();
 }
@@ -98,19 +98,12 @@ TEST_F(ImGuiGlueTest, ScrollAccumulatesUntilTheNextFrameAndCharactersAreFiltered
     ImGuiIO& io = ImGui::GetIO();
     ASSERT_EQ(io.InputQueueCharacters.Size, 1);
     EXPECT_EQ(io.InputQueueCharacters[0], 'q');
-    ImGuiGlue::NewFrame(false);
+    ImGuiGlue::NewFrame();
     EXPECT_FLOAT_EQ(io.MouseWheel, 1.5f);
     ImGui::EndFrame();
-    ImGuiGlue::NewFrame(false);
+    ImGuiGlue::NewFrame();
     EXPECT_FLOAT_EQ(io.MouseWheel, 0.0f);
     ImGui::EndFrame();
-}
-
-TEST_F(ImGuiGlueTest, CursorIsHiddenInGameAndNormalInTheEditor) {
-    Frame(false);
-    EXPECT_EQ(glfwGetInputMode(context.window(), GLFW_CURSOR), GLFW_CURSOR_HIDDEN);
-    Frame(true);
-    EXPECT_EQ(glfwGetInputMode(context.window(), GLFW_CURSOR), GLFW_CURSOR_NORMAL);
 }
 
 TEST_F(ImGuiGlueTest, ClipboardGoesThroughTheWindow) {

@@ -1,0 +1,126 @@
+#include <cstdlib>
+
+#include <epoxy/gl.h>
+#include <GLFW/glfw3.h>
+#include <imgui.h>
+
+#include "core/diagnostics/debug_print.h"
+#include "core/diagnostics/exception.h"
+#include "core/events/events.h"
+#include "editor/imgui_glue.h"
+#include "graphics/device_state.h"
+#include "graphics/graphics.h"
+#include "vector/vector_gl3.h"
+
+namespace graphics_state {
+
+GLFWwindow* window = nullptr;
+int framebufferWidth = 0, framebufferHeight = 0;
+VDcontext* vectorContext = nullptr;
+Quad spriteQuad;
+Quad centredQuad;
+std::unique_ptr<Shader> forwardShader;
+std::unique_ptr<Shader> forwardDepthShader;
+int pointLightCount = 0, moonLightCount = 0, shadowCasterCount = 0;
+bool fullscreen = true;
+
+}  // namespace graphics_state
+
+using namespace graphics_state;
+
+namespace {
+
+void OpenFullscreenWindow() {
+    GLFWmonitor* monitor = glfwGetPrimaryMonitor();
+    const GLFWvidmode* mode = monitor ? glfwGetVideoMode(monitor) : nullptr;
+    if (!mode) return;  // no screen to open on: reported as no OpenGL below
+    glfwWindowHint(GLFW_RED_BITS, mode->redBits);
+    glfwWindowHint(GLFW_GREEN_BITS, mode->greenBits);
+    glfwWindowHint(GLFW_BLUE_BITS, mode->blueBits);
+    glfwWindowHint(GLFW_REFRESH_RATE, mode->refreshRate);
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 3);
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 3);
+    glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
+    window = glfwCreateWindow(mode->width, mode->height, "Quillmere", monitor, nullptr);
+    glfwMakeContextCurrent(window);
+}
+
+void CheckOpenGL() {
+    // No window means no context: the driver could not give a 3.3 core one.
+    if (!window || !glfwGetCurrentContext())
+        throw debug::exception("Failed to initialize OpenGL. Ensure that OpenGL 3.3 is supported on your computer.");
+    if (epoxy_gl_version() < 33) throw debug::exception("This game requies OpenGL 3.3 support.");
+}
+
+}  // namespace
+
+Graphics::Graphics() {
+    glfwSetErrorCallback(GlfwErrorCallback);
+    if (!glfwInit()) std::exit(1);
+    OpenFullscreenWindow();
+    CheckOpenGL();
+    ImGuiGlue::Init(window, true);
+    vectorContext = vdCreateGL3(VD_ANTIALIAS);
+    glfwSwapInterval(1);
+    forwardShader = std::make_unique<Shader>("shaders/forward.vs", "shaders/forward.frag");
+    forwardDepthShader = std::make_unique<Shader>("shaders/forward.vs", "shaders/forward_depth.frag");
+    spriteQuad = MakeQuad(kSpriteQuadVertices);
+    centredQuad = MakeQuad(kCentredQuadVertices);
+    glBindVertexArray(0);
+    events::Register<>("PostDraw");
+}
+
+Graphics::~Graphics() {
+    ClearTextures();
+    vdDeleteInternal(vectorContext);
+    vectorContext = nullptr;
+    DeleteQuad(spriteQuad);
+    DeleteQuad(centredQuad);
+    forwardShader.reset();
+    forwardDepthShader.reset();
+    ImGuiGlue::Shutdown();
+    glfwTerminate();
+    window = nullptr;
+}
+
+bool Graphics::BeginFrame() {
+    ImGuiGlue::NewFrame();
+    glfwGetFramebufferSize(window, &framebufferWidth, &framebufferHeight);
+    if (framebufferWidth < 1 || framebufferHeight < 1) {
+        // No EndFrame follows an undrawn frame; the user interface's frame
+        // must still end before the next one starts.
+        ImGui::EndFrame();
+        return false;
+    }
+    glViewport(0, 0, framebufferWidth, framebufferHeight);
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    return true;
+}
+
+void Graphics::EndFrame() {
+    ImGui::Render();
+    ImGuiGlue::RenderDrawLists(ImGui::GetDrawData());
+    glfwSwapBuffers(window);
+}
+
+GLFWwindow* Graphics::GetWindow() { return window; }
+
+void Graphics::GetFramebufferSize(int& width, int& height) {
+    width = framebufferWidth;
+    height = framebufferHeight;
+}
+
+VDcontext* Graphics::GetVectorContext() { return vectorContext; }
+
+unsigned Graphics::GetQuadVAO() { return centredQuad.vao; }
+
+int Graphics::GetPointLightCount() { return pointLightCount; }
+
+int Graphics::GetMoonLightCount() { return moonLightCount; }
+
+int Graphics::GetShadowCasterCount() { return shadowCasterCount; }
+
+void Graphics::GlfwErrorCallback(int code, const char* description) {
+    DebugPrint("Error " + std::to_string(code) + ": " + description);
+}

@@ -1,0 +1,71 @@
+#pragma once
+// The renderer: the one window with its OpenGL 3.3 core context, the unit
+// quads every textured draw uses, the forward shaders, the vector-drawing
+// context and the texture cache. The Engine creates the one instance; its
+// constructor opens the window and builds the renderer, its destructor takes
+// everything down again. Every other operation is static over module state,
+// usable while the instance exists (the texture cache outlives it, emptied).
+
+#include <string>
+
+#include <glm/vec3.hpp>
+#include <glm/vec4.hpp>
+
+struct GLFWwindow;
+struct VDcontext;
+
+class Graphics {
+public:
+    // Window library start-up failure ends the process with status 1; a
+    // missing OpenGL 3.3 or an unreadable shader file throws debug::exception.
+    Graphics();
+    ~Graphics();
+    Graphics(const Graphics&) = delete;
+    Graphics& operator=(const Graphics&) = delete;
+
+    // Starts a frame: reads the framebuffer size, and when it has an area sets
+    // the viewport to it and clears colour and depth. False when the window
+    // has no drawable area (minimised); the frame is then not drawn.
+    static bool BeginFrame();
+    // Presents the frame.
+    static void EndFrame();
+
+    // Full screen on the monitor holding the window's top-left corner, or a
+    // 1280 by 720 window centred on it. Asking for the current state does nothing.
+    static void SetFullscreen(bool on);
+    static bool IsFullscreen();
+
+    static GLFWwindow* GetWindow();
+    // The size read by the last BeginFrame, in pixels.
+    static void GetFramebufferSize(int& width, int& height);
+    // Antialiased; owned by the renderer.
+    static VDcontext* GetVectorContext();
+    // The vertex array of the unit quad centred on its origin.
+    static unsigned GetQuadVAO();
+
+    // How many of each were in view in the last drawn frame.
+    static int GetPointLightCount();
+    static int GetMoonLightCount();
+    static int GetShadowCasterCount();
+
+    // The texture of "textures/<name>.png", decoded on the first load of the
+    // name and cached. Never fails: a missing or undecodable picture gives the
+    // "debug" texture (and its size) without caching the name, and sets
+    // *loaded to false when loaded is given.
+    static unsigned LoadTexture(const std::string& name, unsigned& width, unsigned& height,
+                                bool* loaded = nullptr);
+    // The name a texture was loaded under; throws debug::exception for a
+    // texture never loaded by name.
+    static std::string GetTextureName(unsigned texture);
+    // Deletes every cached texture; later loads read their files again.
+    static void ClearTextures();
+
+    // One textured rectangle of width by height world units centred on
+    // position, through the camera's pixel-scaled view, in the GL state the
+    // caller set up (blending, depth, scissor).
+    static void DrawTexture(unsigned texture, unsigned width, unsigned height, glm::vec3 position,
+                            glm::vec4 tint);
+
+    // Logs "Error <code>: <description>".
+    static void GlfwErrorCallback(int code, const char* description);
+};

@@ -1,0 +1,39 @@
+#pragma once
+// Opens the real game window (full screen on the Xvfb screen) in a fresh
+// working folder holding the shipped shaders and debug pictures, as the game
+// finds them beside its executable.
+
+#include <filesystem>
+#include <memory>
+
+#include <gtest/gtest.h>
+
+#include "core/events/events.h"
+#include "graphics/graphics.h"
+#include "tests/support/temp_dir.h"
+
+class GraphicsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        for (const char* file : {"shaders/forward.vs", "shaders/forward.frag", "shaders/forward_depth.frag",
+                                 "textures/debug.png", "textures/debug_nm.png", "textures/debug_sm.png"}) {
+            std::filesystem::create_directories((dir.path() / file).parent_path());
+            std::filesystem::copy_file(std::filesystem::path(QM_DATA_DIR) / file, dir.path() / file);
+        }
+        // The input events, which the user-interface binding listens to,
+        // are registered before the window opens.
+        for (const char* event : {"MouseButtonPressed", "KeyPressed", "KeyReleased"}) events::Register<int>(event);
+        previous = std::filesystem::current_path();
+        std::filesystem::current_path(dir.path());
+        graphics = std::make_unique<Graphics>();
+    }
+
+    void TearDown() override {
+        graphics.reset();
+        if (!previous.empty()) std::filesystem::current_path(previous);
+    }
+
+    testing_support::TempDir dir;
+    std::filesystem::path previous;
+    std::unique_ptr<Graphics> graphics;
+};

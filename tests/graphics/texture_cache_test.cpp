@@ -1,0 +1,154 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <vector>
+
+#include <epoxy/gl.h>
+
+#include "core/diagnostics/exception.h"
+#include "png/png.h"
+#include "tests/graphics/graphics_fixture.h"
+#include "tests/graphics/png_writer.h"
+
+namespace {
+
+// Three by two: a red, green, blue row above a cyan, magenta, yellow row.
+const std::vector<unsigned char> kPicture = {255, 0, 0, 255, 0, 255, 0, 255, 0, 0, 255, 255,
+                                             0, 255, 255, 255, 255, 0, 255, 255, 255, 255, 0, 255};
+
+std::vector<unsigned char> TexturePixels(unsigned texture, unsigned width, unsigned height) {
+    std::vector<unsigned char> pixels(static_cast<size_t>(width) * height * 4);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    glBindTexture(GL_TEXTURE_2D, 0);
+    return pixels;
+}
+
+struct Loaded {
+    unsigned texture;
+    unsigned width, height;
+    bool loaded;
+};
+
+Loaded Load(const std::string& name) {
+    Loaded result{0, 0, 0, false};
+    result.texture = Graphics::LoadTexture(name, result.width, result.height, &result.loaded);
+    return result;
+}
+
+using TextureCache = GraphicsTest;
+
+TEST_F(TextureCache, DecodesANameOnceAndRemembersItsName) {
+    dir.Write("textures/hero.png", EncodePng(3, 2, kPicture));
+    const Loaded first = Load("hero");
+    EXPECT_TRUE(first.loaded);
+    EXPECT_EQ(first.width, 3u);
+    EXPECT_EQ(first.height, 2u);
+    EXPECT_EQ(TexturePixels(first.texture, 3, 2), kPicture);  // top row first
+    EXPECT_EQ(Graphics::GetTextureName(first.texture), "hero");
+
+    std::filesystem::remove(dir.path() / "textures/hero.png");
+    const Loaded again = Load("hero");
+    EXPECT_EQ(again.texture, first.texture);
+    EXPECT_TRUE(again.loaded);
+    EXPECT_EQ(again.width, 3u);
+    EXPECT_EQ(again.height, 2u);
+}
+
+TEST_F(TextureCache, AfterClearTexturesFilesAreReadAgain) {
+    dir.Write("textures/hero.png", EncodePng(3, 2, kPicture));
+    const unsigned first = Load("hero").texture;
+    Graphics::ClearTextures();
+    EXPECT_FALSE(glIsTexture(first));
+
+    dir.Write("textures/hero.png", EncodePng(1, 1, {1, 2, 3, 4}));
+    const Loaded second = Load("hero");
+    EXPECT_TRUE(second.loaded);
+    EXPECT_EQ(second.width, 1u);
+    EXPECT_EQ(second.height, 1u);
+    EXPECT_EQ(TexturePixels(second.texture, 1, 1), (std::vector<unsigned char>{1, 2, 3, 4}));
+    EXPECT_EQ(Graphics::GetTextureName(second.texture), "hero");
+}
+
+TEST_F(TextureCache, UnloadablePicturesGiveTheDebugTextureWithoutBeingCached) {
+    const Loaded debug = Load("debug");
+    EXPECT_TRUE(debug.loaded);
+    ASSERT_EQ(debug.width, 16u);
+    ASSERT_EQ(debug.height, 16u);
+
+    dir.Write("textures/garbled.png", "\x89PNG\r\n\x1a\nnot really");
+    dir.Write("textures/huge.png", EncodePng(16385, 1, std::vector<unsigned char>(16385 * 4, 255)));
+    for (const char* name : {"ghost", "garbled", "huge", ""}) {
+        SCOPED_TRACE(name);
+        unsigned before = 0;
+        glGenTextures(1, &before);
+        const Loaded fallback = Load(name);
+        EXPECT_EQ(fallback.texture, debug.texture);
+        EXPECT_FALSE(fallback.loaded);
+        EXPECT_EQ(fallback.width, 16u);
+        EXPECT_EQ(fallback.height, 16u);
+        EXPECT_FALSE(glIsTexture(before + 1));  // the texture made for the failed load is gone
+        glDeleteTextures(1, &before);
+    }
+
+    // Not cached: once the picture exists, the name loads.
+    dir.Write("textures/ghost.png", EncodePng(3, 2, kPicture));
+    const Loaded ghost = Load("ghost");
+    EXPECT_TRUE(ghost.loaded);
+    EXPECT_NE(ghost.texture, debug.texture);
+    EXPECT_EQ(ghost.width, 3u);
+}
+
+TEST_F(TextureCache, WithoutADebugPictureABuiltInOneStandsIn) {
+    std::filesystem::remove(dir.path() / "textures/debug.png");
+    const Loaded fallback = Load("ghost");
+    EXPECT_FALSE(fallback.loaded);
+    EXPECT_EQ(fallback.width, 2u);
+    EXPECT_EQ(fallback.height, 2u);
+    EXPECT_EQ(TexturePixels(fallback.texture, 2, 2),
+              (std::vector<unsigned char>{255, 0, 255, 255, 0, 0, 0, 255, 0, 0, 0, 255, 255, 0, 255, 255}));
+    // Saved sprites name it like the picture it stands for.
+    EXPECT_EQ(Graphics::GetTextureName(fallback.texture), "debug");
+    EXPECT_EQ(Load("debug").texture, fallback.texture);
+
+    // An undecodable debug picture too.
+    Graphics::ClearTextures();
+    dir.Write("textures/debug.png", "junk");
+    const Loaded other = Load("other");
+    EXPECT_NE(other.texture, 0u);
+    EXPECT_FALSE(other.loaded);
+    EXPECT_EQ(other.width, 2u);
+}
+
+TEST_F(TextureCache, NamesAreKnownOnlyForTexturesLoadedByName) {
+    unsigned texture = 0;
+    glGenTextures(1, &texture);
+    try {
+        Graphics::GetTextureName(texture);
+        ADD_FAILURE() << "no exception";
+    } catch (const debug::exception& error) {
+        EXPECT_EQ(std::string(error.what()), "GetTextureName: texture " + std::to_string(texture) +
+                                                 " was not loaded by name");
+    }
+}
+
+TEST(ShippedTextures, DecodeWithOurDecoderAtOneSize) {
+    struct Expected {
+        const char* file;
+        std::vector<unsigned char> topLeft, nextSquare;
+    };
+    for (const Expected& picture : {Expected{"debug.png", {255, 0, 255, 255}, {0, 0, 0, 255}},
+                                    Expected{"debug_nm.png", {128, 128, 255, 255}, {128, 128, 255, 255}},
+                                    Expected{"debug_sm.png", {255, 255, 255, 255}, {255, 255, 255, 255}}}) {
+        SCOPED_TRACE(picture.file);
+        std::vector<unsigned char> rgba;
+        unsigned width = 0, height = 0;
+        ASSERT_TRUE(LoadPngFile(std::string(QM_DATA_DIR) + "/textures/" + picture.file, rgba, width, height));
+        EXPECT_EQ(width, 16u);
+        EXPECT_EQ(height, 16u);
+        EXPECT_EQ(std::vector<unsigned char>(rgba.begin(), rgba.begin() + 4), picture.topLeft);
+        EXPECT_EQ(std::vector<unsigned char>(rgba.begin() + 8 * 4, rgba.begin() + 9 * 4), picture.nextSquare);
+    }
+}
+
+}  // namespace
