@@ -1,0 +1,61 @@
+// Start-up and tear-down: each step may use only the events registered and
+// the singletons created by the steps before it.
+#include <GLFW/glfw3.h>
+
+#include "core/diagnostics/console.h"
+#include "core/engine/cheats.h"
+#include "core/engine/engine.h"
+#include "core/engine/register_all.h"
+#include "core/entity/entity_handle.h"
+#include "core/events/events.h"
+#include "core/input/input.h"
+#include "core/pause/pause_menu.h"
+#include "graphics/graphics.h"
+
+namespace {
+
+// Owned by the engine; deliberately not smart pointers, since after a fatal
+// error the program ends without tearing any of them down.
+Input* input = nullptr;
+Console* console = nullptr;
+Graphics* graphics = nullptr;
+Cheats* cheats = nullptr;
+PauseMenu* pauseMenu = nullptr;
+
+template <typename T>
+void Delete(T*& singleton) {
+    delete singleton;
+    singleton = nullptr;
+}
+
+}  // namespace
+
+Engine::Engine() {
+    components::RegisterAll();
+    input = new Input();
+    console = new Console();
+    graphics = new Graphics();
+    cheats = new Cheats();
+    InitInput();
+    events::Register<float>("PreLogicUpdate");
+    events::Register<float>("LogicUpdate");
+    events::Register<engine::entity_handle>("EditorSelectedEntity");
+    events::Register<Json::Value*>("LevelLoad");
+    events::Register<Json::Value*>("LevelUnload");
+    events::Register<Json::Value*>("LevelUnloadFinished");
+    events::Register<>("PauseMenuPaused");
+    events::Register<>("PauseMenuUnPaused");
+    events::Register<>("PauseMenuConfirmClose");
+    events::Connect<int>("KeyPressed", "EngineToggleEditor", OnEngineToggleEditor);
+    glfwSetWindowIconifyCallback(Graphics::GetWindow(), OnWindowIconify);
+    pauseMenu = new PauseMenu();
+}
+
+Engine::~Engine() {
+    Delete(cheats);
+    Delete(pauseMenu);
+    DestroyEditor();
+    Delete(console);
+    Delete(input);
+    Delete(graphics);
+}

@@ -1,0 +1,71 @@
+#pragma once
+// The one application object. Every subsystem reads the engine's state
+// through the static accessors below, which go through g_engine; g_engine is
+// set only once the constructor has returned, so nothing that runs during
+// start-up may use them.
+//
+// The constructor, the destructor, Run and the editor toggle name every
+// subsystem and live in the composition library (qm_engine); the state and
+// its accessors live in qm_core, so any subsystem may include this header.
+
+#include <cstdint>
+#include <string>
+
+struct GLFWwindow;
+
+class Engine {
+public:
+    static constexpr int32_t kGameMode = 0;
+    static constexpr int32_t kEditorMode = 1;
+    static constexpr int32_t kStartMode = 2;  // before the first frame
+
+    Engine();
+    ~Engine();
+    Engine(const Engine&) = delete;
+    Engine& operator=(const Engine&) = delete;
+
+    // Runs frames until the window's close flag is set, then unloads the
+    // level and destroys every entity.
+    void Run();
+
+    // Idempotent: pausing a paused engine (or resuming a running one) does
+    // nothing. While paused the scaled frame time is 0.
+    static void Pause();
+    static void Unpause();
+    // Makes name the next level. With keep it also becomes the current level
+    // and no load is requested; without it the next frame loads it.
+    static void SetLevel(const std::string& name, bool keep);
+
+    static void CreateEditor();
+    static void DestroyEditor();
+
+    static float GetDeltaTime();  // unscaled, seconds
+    static std::string& GetCurrentLevelName();
+    static std::string& GetNextLevelName();
+    static int32_t GetRequestedMode();
+    static bool GetSaveOnUnload();
+    static void SetSaveOnUnload(bool save);
+    static int32_t GetMode();
+    static bool HasFocus();
+    static bool IsMinimized();
+    static bool IsPaused();
+
+    bool paused = false;
+    bool minimized = false;
+    float lastTime = 0.0f;  // clock reading at the previous frame, seconds
+    float timeScale = 1.0f;
+    float frameTime = 0.0f;  // unscaled duration of the last frame, seconds
+    int32_t mode = kStartMode;
+    int32_t requestedMode = kGameMode;
+    bool reloadLevel = false;
+    bool saveOnUnload = false;
+    bool hasFocus = true;
+};
+
+extern Engine* g_engine;
+
+// "EngineToggleEditor" on "KeyPressed": Ctrl+Shift+F8 with the left-hand
+// modifiers switches between game and editor at the next frame.
+void OnEngineToggleEditor(int key);
+// The window's iconify callback.
+void OnWindowIconify(GLFWwindow* window, int iconified);

@@ -1,0 +1,72 @@
+// The frame loop. Its steps run in a fixed order that scripts and components
+// rely on; nothing here catches exceptions, so any error ends in main's
+// fatal-error report.
+#include <chrono>
+#include <thread>
+
+#include <GLFW/glfw3.h>
+
+#include "core/diagnostics/console.h"
+#include "core/engine/engine.h"
+#include "core/engine/focus.h"
+#include "core/entity/entity_table.h"
+#include "core/events/events.h"
+#include "core/level/level_files.h"
+#include "core/pause/pause_menu.h"
+#include "graphics/graphics.h"
+
+namespace {
+
+float Now() { return static_cast<float>(glfwGetTime()); }
+
+// The window's focus stands for "the game is the foreground window".
+void UpdateFocus(Engine& engine, GLFWwindow* window) {
+    static FocusTimers timers;
+    const bool focused = glfwGetWindowAttrib(window, GLFW_FOCUSED) == GLFW_TRUE;
+    const FocusDecision decision = DecideFocus(focused, engine.minimized, Graphics::IsFullscreen(), Now(), timers);
+    if (decision.pause) PauseMenu::Pause();
+    engine.hasFocus = decision.hasFocus;
+    engine.minimized = decision.minimized;
+    if (decision.iconify) glfwIconifyWindow(window);
+    if (decision.restore) glfwRestoreWindow(window);
+    if (decision.sleep) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+}
+
+void RunFrame(Engine& engine, GLFWwindow* window) {
+    glfwPollEvents();
+    UpdateFocus(engine, window);
+    if (engine.mode != engine.requestedMode || engine.reloadLevel) {
+        engine.reloadLevel = false;
+        LoadLevel(Engine::GetNextLevelName());
+    }
+    const float now = Now();
+    engine.frameTime = now - engine.lastTime;
+    engine.lastTime = now;
+    const float dt = engine.timeScale * engine.frameTime;
+    Engine::GetCurrentLevelName() = Engine::GetNextLevelName();
+    engine.mode = engine.requestedMode;
+    events::Call<float>("PreLogicUpdate", dt);
+    events::Call<float>("LogicUpdate", dt);
+    if (Graphics::BeginFrame()) {
+        Console::Draw();
+        Graphics::EndFrame();
+    }
+    engine::FlushPendingDestroys();
+}
+
+}  // namespace
+
+void Engine::Run() {
+    GLFWwindow* window = Graphics::GetWindow();
+    while (!glfwWindowShouldClose(window)) RunFrame(*this, window);
+    if (saveOnUnload && mode != kEditorMode) {
+        try {
+            events::Connect<Json::Value*>("LevelUnloadFinished", "LuaSaveLevelOnUnload", OnLuaSaveLevelOnUnload);
+        } catch (const debug::exception&) {
+            // A script's level change already connected it: that one saves
+            // the same level once.
+        }
+    }
+    UnloadLevel();
+    engine::DestroyAllEntities();
+}

@@ -1,0 +1,49 @@
+#pragma once
+// Levels and the save file. A level is one JSON document: "tile_map",
+// "entities" and "graphics" (the lighting values). Shipped levels live in
+// "levels/"; outside the editor a saved copy of the same name in the save
+// folder takes precedence. The save file "save_file.json" in the save folder
+// holds what the "LevelUnload" and "LevelUnloadFinished" listeners wrote,
+// plus "last_level".
+//
+// Every file is replaced whole through a temporary file, so a failed write
+// leaves the previous file as it was. File errors are not errors here: a
+// missing save file reads as null and a failed write writes nothing. Only a
+// level that cannot be found or read throws, out of LoadLevel.
+
+#include <string>
+
+#include <json/value.h>
+
+// Replaces the current level: unloads it, destroys every entity and the tile
+// map, reads the named level, builds the tile map and the entities (in file
+// order, each component deserialised and initialised before the next), applies
+// the lighting values, makes name the current and next level, then reads the
+// save file and raises "LevelLoad" (not in the editor).
+void LoadLevel(const std::string& name);
+
+// Raises "LevelUnload", flushes queued destructions, raises
+// "LevelUnloadFinished", then writes the save file when saving is armed and
+// the editor is neither the current nor the requested mode. An unload that
+// does not write arms saving again, so disarming skips exactly one save.
+void UnloadLevel();
+
+// Writes the current level under name into the save folder, or into
+// "levels/". In the editor "LevelUnload" is raised first (with a scratch
+// document) and queued destructions are carried out.
+void SaveLevel(const std::string& name, bool toSaveFolder);
+
+// Reads the save file and raises "LevelLoad" with it (null when there is
+// none); in the editor it does nothing.
+void LoadSaveFile();
+
+// The save file's "last_level", or "" when there is none.
+std::string GetLastLevel();
+
+// Deletes every ".json" file of the save folder: the saved levels and the
+// save file. Throws when the save folder cannot be made.
+void ClearSaveFolder();
+
+// The one-shot listener "LuaSaveLevelOnUnload" on "LevelUnloadFinished":
+// saves the level being left into the save folder, then disconnects itself.
+void OnLuaSaveLevelOnUnload(Json::Value* document);

@@ -1,0 +1,57 @@
+#include <fstream>
+
+#include <json/reader.h>
+
+#include "core/engine/engine.h"
+#include "core/entity/entity_table.h"
+#include "core/events/events.h"
+#include "core/level/level_files.h"
+#include "core/level/level_io.h"
+#include "core/lighting/level_lighting.h"
+#include "graphics/tile_map.h"
+
+namespace {
+
+// In the editor the shipped level is read, never a saved copy.
+Json::Value ReadLevel(const std::string& name) {
+    Json::Value document;
+    if (Engine::GetRequestedMode() != Engine::kEditorMode) {
+        try {
+            if (ReadJsonFile(SavedLevelPath(name), document)) return document;
+        } catch (const debug::exception&) {
+            // No save folder: the shipped level stands in.
+        }
+    }
+    std::ifstream file(ShippedLevelPath(name), std::ios::binary);
+    file >> document;  // a missing file is empty text: the reader throws
+    return document;
+}
+
+}  // namespace
+
+void LoadLevel(const std::string& name) {
+    UnloadLevel();
+    engine::DestroyAllEntities();
+    DestroyTileMap();
+    const Json::Value document = ReadLevel(name);
+    if (!document.isObject()) throw debug::exception("LoadLevel: level \"" + name + "\" is not a JSON object");
+    CreateTileMap();
+    GetTileMap()->Deserialize(document["tile_map"]);
+    const Json::Value& entities = document["entities"];
+    if (entities.isArray())
+        for (const Json::Value& entity : entities) engine::CreateEntity().Deserialize(entity);
+    ApplyLevelLighting(document["graphics"]);
+    Engine::SetLevel(name, true);
+    LoadSaveFile();
+}
+
+void LoadSaveFile() {
+    if (Engine::GetRequestedMode() == Engine::kEditorMode) return;
+    Json::Value document;
+    try {
+        ReadJsonFile(SaveFilePath(), document);
+    } catch (const std::exception&) {
+        // No save folder or a damaged save file: the game starts afresh.
+    }
+    events::Call<Json::Value*>("LevelLoad", &document);
+}

@@ -1,0 +1,56 @@
+#include <utility>
+
+#include "core/engine/engine.h"
+#include "core/entity/entity_table.h"
+#include "core/events/events.h"
+#include "core/level/level_files.h"
+#include "core/level/level_io.h"
+#include "core/lighting/level_lighting.h"
+#include "graphics/tile_map.h"
+
+void UnloadLevel() {
+    Json::Value document;
+    events::Call<Json::Value*>("LevelUnload", &document);
+    engine::FlushPendingDestroys();
+    events::Call<Json::Value*>("LevelUnloadFinished", &document);
+    const bool editorInvolved = Engine::GetRequestedMode() == Engine::kEditorMode || Engine::GetMode() == Engine::kEditorMode;
+    if (!Engine::GetSaveOnUnload() || editorInvolved) {
+        Engine::SetSaveOnUnload(true);
+        return;
+    }
+    if (!document.isObject()) document = Json::Value(Json::objectValue);
+    document["last_level"] = Engine::GetCurrentLevelName();
+    try {
+        WriteJsonFile(SaveFilePath(), document);
+    } catch (const debug::exception&) {
+        // No save folder: nothing is written.
+    }
+}
+
+void SaveLevel(const std::string& name, bool toSaveFolder) {
+    if (Engine::GetMode() == Engine::kEditorMode) {
+        // Lets scripts tidy up (their writes are dropped) before the level is
+        // written, so entities they remove are not saved.
+        Json::Value scratch;
+        events::Call<Json::Value*>("LevelUnload", &scratch);
+        engine::FlushPendingDestroys();
+    }
+    std::string path;
+    try {
+        path = toSaveFolder ? SavedLevelPath(name) : ShippedLevelPath(name);
+    } catch (const debug::exception&) {
+        return;
+    }
+    Json::Value document(Json::objectValue);
+    document["tile_map"] = GetTileMap() ? GetTileMap()->Serialize() : Json::Value();
+    Json::Value entities;  // stays null for a level without entities
+    for (const engine::entity_handle& entity : engine::GetAllEntities()) entities.append(entity.Serialize());
+    document["entities"] = std::move(entities);
+    document["graphics"] = LevelLightingToJson();
+    WriteJsonFile(path, document);
+}
+
+void OnLuaSaveLevelOnUnload(Json::Value*) {
+    SaveLevel(Engine::GetCurrentLevelName(), true);
+    events::Disconnect("LevelUnloadFinished", "LuaSaveLevelOnUnload");
+}

@@ -1,0 +1,71 @@
+#include "core/pause/pause_menu.h"
+
+#include <GLFW/glfw3.h>
+
+#include "core/engine/engine.h"
+#include "core/events/events.h"
+#include "core/input/input.h"
+#include "core/input/pad.h"
+#include "graphics/graphics.h"
+
+namespace {
+
+constexpr const char* kListener = "PauseMenuCheckPause";
+constexpr int kEscape = 256;
+
+PauseMenu* pauseMenu = nullptr;
+
+}  // namespace
+
+PauseMenu::PauseMenu() {
+    events::Connect<int>("KeyPressed", kListener, [this](int key) { OnKeyPressed(key); });
+    events::Connect<float>("LogicUpdate", kListener, [this](float dt) { OnLogicUpdate(dt); });
+    glfwSetWindowCloseCallback(Graphics::GetWindow(), OnWindowClose);
+    pauseMenu = this;
+}
+
+PauseMenu::~PauseMenu() {
+    events::Disconnect("KeyPressed", kListener);
+    events::Disconnect("LogicUpdate", kListener);
+    if (pauseMenu == this) pauseMenu = nullptr;
+}
+
+void PauseMenu::Pause() {
+    if (!pauseMenu || pauseMenu->paused) return;
+    pauseMenu->paused = true;
+    if (Engine::GetMode() == Engine::kGameMode) Engine::Pause();
+    events::Call<>("PauseMenuPaused");
+}
+
+void lb_pause_menu_unpause() {
+    if (!pauseMenu || !pauseMenu->paused) return;
+    pauseMenu->paused = false;
+    if (Engine::GetMode() == Engine::kGameMode) Engine::Unpause();
+    events::Call<>("PauseMenuUnPaused");
+}
+
+void PauseMenu::OnKeyPressed(int key) {
+    if (key != kEscape) return;
+    if (paused)
+        lb_pause_menu_unpause();
+    else
+        Pause();
+}
+
+void PauseMenu::OnLogicUpdate(float) {
+    const bool down = IsKeyDown(pad::kStart);
+    if (down && !startWasDown) {
+        if (paused)
+            lb_pause_menu_unpause();
+        else
+            Pause();
+    }
+    startWasDown = down;
+}
+
+void PauseMenu::OnWindowClose(GLFWwindow* window) {
+    Pause();
+    glfwRestoreWindow(window);
+    glfwSetWindowShouldClose(window, GLFW_FALSE);
+    events::Call<>("PauseMenuConfirmClose");
+}

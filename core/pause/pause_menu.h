@@ -1,0 +1,38 @@
+#pragma once
+// The engine side of the pause screen: decides when the game pauses and
+// resumes and tells the scripts through "PauseMenuPaused",
+// "PauseMenuUnPaused" and "PauseMenuConfirmClose"; it draws nothing. Escape
+// and the pad's Start button toggle it, losing focus or minimising opens it,
+// and a close request opens it and asks the scripts to confirm instead of
+// closing. In game mode the menu also pauses the engine; elsewhere only the
+// menu's own flag changes.
+
+struct GLFWwindow;
+
+// Closes the menu; nothing when it is closed. Also exported to the scripts.
+extern "C" void lb_pause_menu_unpause();
+
+class PauseMenu {
+public:
+    // Connects "PauseMenuCheckPause" on "KeyPressed" and "LogicUpdate" and
+    // becomes the window's close handler. The one menu is reached through
+    // the static operations; the engine owns it.
+    PauseMenu();
+    ~PauseMenu();
+    PauseMenu(const PauseMenu&) = delete;
+    PauseMenu& operator=(const PauseMenu&) = delete;
+
+    // Opens the menu; nothing when it is open already.
+    static void Pause();
+
+    void OnKeyPressed(int key);
+    void OnLogicUpdate(float dt);
+    static void OnWindowClose(GLFWwindow* window);
+
+private:
+    friend void lb_pause_menu_unpause();
+
+    bool paused = false;
+    bool startWasDown = false;  // pad Start was down at the previous "LogicUpdate"
+};
+

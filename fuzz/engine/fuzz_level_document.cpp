@@ -1,0 +1,65 @@
+// A level document from outside bytes, as a level load reads it: the JSON
+// text, the tile grid, the lighting values and the entities with their
+// components.
+#include <cstddef>
+#include <cstdint>
+#include <sstream>
+#include <string>
+
+#include <json/reader.h>
+
+#include "core/components/base_component.h"
+#include "core/components/registry.h"
+#include "core/entity/entity_table.h"
+#include "core/events/events.h"
+#include "core/lighting/level_lighting.h"
+#include "graphics/tile_map.h"
+
+namespace {
+
+// Stands in for a component type with saved keys of its own.
+class Marker : public BaseComponent<Marker> {
+public:
+    void Initialize() override {}
+    void Remove() override {}
+    Json::Value Serialize() override { return saved; }
+    void Deserialize(Json::Value json) override { saved = json; }
+    void EditInfoDisplay() override {}
+
+    Json::Value saved;
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static const bool registered = (components::Register<Marker>("Marker"), true);
+    (void)registered;
+    std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
+    Json::Value document;
+    try {
+        in >> document;
+    } catch (const Json::Exception&) {
+        return 0;
+    }
+    if (!document.isObject()) return 0;
+    try {
+        const TileGrid grid = ReadTileGrid(document["tile_map"]);
+        (void)FormatTiles(grid);
+    } catch (const debug::exception&) {
+    }
+    ApplyLevelLighting(document["graphics"]);
+    (void)LevelLightingToJson();
+    const Json::Value& entities = document["entities"];
+    if (entities.isArray()) {
+        for (const Json::Value& entity : entities) {
+            try {
+                const engine::entity_handle handle = engine::CreateEntity();
+                handle.Deserialize(entity);
+                (void)handle.Serialize();
+            } catch (const debug::exception&) {
+            }
+        }
+    }
+    engine::DestroyAllEntities();
+    return 0;
+}

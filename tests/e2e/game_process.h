@@ -1,0 +1,52 @@
+#pragma once
+// The real quillmere executable, started in a temporary game folder with
+// HOME pointing at a temporary folder and XDG_DOCUMENTS_DIR unset; its
+// standard output and error go to files. Each game gets an X server of its
+// own (Xvfb, 1920 by 1080), so tests running side by side never send keys to
+// each other's windows. Keys reach the window through xdotool (the X test
+// extension), once the window has been given focus.
+
+#include <functional>
+#include <string>
+
+#include <sys/types.h>
+
+#include "tests/support/private_display.h"
+#include "tests/support/temp_dir.h"
+
+class GameProcess {
+public:
+    // Copies the shipped shaders and textures into the game folder and
+    // starts the X server.
+    GameProcess();
+    // Stops the game if it still runs.
+    ~GameProcess();
+
+    void Start();
+    // Waits for the game to end by itself; its exit status, or -1 when it
+    // was still running after the timeout (it is then killed).
+    int WaitForExit(double seconds);
+    bool Running();
+    // Finds the game's window and gives it keyboard focus.
+    void FocusWindow();
+    // Sends keys with xdotool's "key" syntax, for example
+    // "keydown Control_L keydown Shift_L key F8 keyup Shift_L keyup Control_L".
+    void Keys(const std::string& xdotoolArguments);
+
+    std::string Stdout() const { return game.Read("stdout.txt"); }
+    std::string Stderr() const { return game.Read("stderr.txt"); }
+
+    testing_support::TempDir game;
+    testing_support::TempDir home;
+
+private:
+    void Xdotool(const std::string& arguments) const;
+
+    testing_support::PrivateDisplay display;
+    pid_t pid = -1;
+    int exitStatus = -1;
+    std::string window;
+};
+
+// Polls until done() holds or the seconds pass; returns done().
+bool WaitFor(double seconds, const std::function<bool()>& done);

@@ -1,0 +1,117 @@
+#include <filesystem>
+#include <sstream>
+#include <thread>
+
+#include <gtest/gtest.h>
+#include <json/reader.h>
+
+#include "tests/e2e/game_process.h"
+
+namespace {
+
+const std::string kEditorToggle = "keydown Control_L keydown Shift_L key F8 keyup Shift_L keyup Control_L";
+// By keycode (105, Control_R in Xvfb's keymap): for the keysym xdotool also
+// presses the left Control key, which would defeat the test.
+const std::string kRightControlToggle = "keydown 105 keydown Shift_L key F8 keyup Shift_L keyup 105";
+
+// The level as a designer writes it: compact, keys in any order.
+const char* kSplash = R"({"tile_map": {"width": 2, "height": 2, "tile_width": 16, "tile_height": 16,
+    "tiles": "0 1 2 0 ", "tile_textures": ["debug", "debug"]},
+  "entities": [{"name": "crest", "pos": {"x": 12.5, "y": -3, "z": 0.25}, "components": null}],
+  "graphics": {"moonlight_color": {"x": 1, "y": 0.5, "z": 0.25}, "moonlight_fade_dist": 80,
+    "moonlight_fade_exponent": 4, "global_ambient": {"x": 0.2, "y": 0.2, "z": 0.3},
+    "global_ambient_intensity": 0.7, "attenuation_zero": 0.001}})";
+
+Json::Value Parse(const std::string& text) {
+    std::istringstream in(text);
+    Json::Value value;
+    in >> value;
+    return value;
+}
+
+// Equal documents, numbers compared as the floats the engine holds.
+bool Equivalent(const Json::Value& a, const Json::Value& b) {
+    if (a.isNumeric() && b.isNumeric()) return a.asFloat() == b.asFloat();
+    if (a.type() != b.type()) return false;
+    if (a.isObject()) {
+        if (a.getMemberNames() != b.getMemberNames()) return false;
+        for (const std::string& key : a.getMemberNames())
+            if (!Equivalent(a[key], b[key])) return false;
+        return true;
+    }
+    if (a.isArray()) {
+        if (a.size() != b.size()) return false;
+        for (Json::ArrayIndex i = 0; i < a.size(); ++i)
+            if (!Equivalent(a[i], b[i])) return false;
+        return true;
+    }
+    return a == b;
+}
+
+class Game : public ::testing::Test {
+protected:
+    std::string Level() const { return game.game.Read("levels/korvel_splash.json"); }
+    bool LevelRewritten() const { return Level() != kSplash; }
+    // A toggle acts at the next frame. On a loaded machine two toggles can
+    // fall into one frame and cancel out, so toggle until the way back out of
+    // the editor has written the level.
+    bool ToggleUntilSaved() {
+        return WaitFor(30, [this] {
+            game.Keys(kEditorToggle);
+            return WaitFor(1.5, [this] { return LevelRewritten(); });
+        });
+    }
+
+    GameProcess game;
+};
+
+TEST_F(Game, RunsFramesAndTheEditorToggleSavesTheLevelOnTheWayBack) {
+    game.game.Write("levels/korvel_splash.json", kSplash);
+    game.Start();
+    game.FocusWindow();
+    game.Keys(kEditorToggle);  // into the editor at the next frame
+    std::this_thread::sleep_for(std::chrono::milliseconds(700));
+    EXPECT_FALSE(LevelRewritten()) << "entering the editor writes nothing";
+    ASSERT_TRUE(ToggleUntilSaved());
+    EXPECT_TRUE(Equivalent(Parse(Level()), Parse(kSplash))) << Level();
+    EXPECT_TRUE(game.Running());
+    EXPECT_FALSE(std::filesystem::exists(game.home.path() / "Documents" / "Quillmere" / "save_file.json"));
+}
+
+TEST_F(Game, TheRightControlKeyDoesNotOpenTheEditor) {
+    game.game.Write("levels/korvel_splash.json", kSplash);
+    game.Start();
+    game.FocusWindow();
+    game.Keys(kRightControlToggle);
+    std::this_thread::sleep_for(std::chrono::milliseconds(700));
+    game.Keys(kRightControlToggle);
+    std::this_thread::sleep_for(std::chrono::milliseconds(1000));
+    EXPECT_FALSE(LevelRewritten());
+    // The keys do reach the game: the left-hand toggle works.
+    EXPECT_TRUE(ToggleUntilSaved());
+}
+
+// The fatal-error report: the title, the error's text, the request and the
+// contact line, in this order, and a failure status.
+void ExpectFatalReport(GameProcess& game, const std::string& readerMessage) {
+    EXPECT_EQ(game.WaitForExit(30), 1);
+    const std::string report = game.Stderr();
+    const std::string expected = "Unrecoverable Exception\n" + readerMessage +
+                                 "\n\nPlease report the circumstances of this error, and the above message, to a "
+                                 "member of Team Brellic.\n";
+    EXPECT_EQ(report.find(expected), 0u) << report;
+    EXPECT_NE(report.find("Contact: bugs@brellic.example\n", expected.size()), std::string::npos) << report;
+}
+
+TEST_F(Game, AMissingFirstLevelEndsInTheFatalReport) {
+    game.Start();
+    ExpectFatalReport(game, "* Line 1, Column 1\n  Syntax error: value, object or array expected.\n");
+}
+
+TEST_F(Game, ABrokenFirstLevelEndsInTheFatalReport) {
+    game.game.Write("levels/korvel_splash.json", "{\"entities\": [}");
+    game.Start();
+    ExpectFatalReport(game, "* Line 1, Column 15\n  Syntax error: value, object or array expected.\n");
+}
+
+}  // namespace

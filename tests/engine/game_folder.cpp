@@ -1,0 +1,27 @@
+#include "tests/engine/game_folder.h"
+
+namespace fs = std::filesystem;
+
+GameFolder::GameFolder() {
+    fs::copy(fs::path(QM_SOURCE_DIR) / "data" / "shaders", game.path() / "shaders", fs::copy_options::recursive);
+    fs::create_directories(game.path() / "levels");
+    fs::current_path(game.path());
+}
+
+GameFolder::~GameFolder() { fs::current_path(previous); }
+
+void GameFolder::WriteLevel(const std::string& name, const std::string& json) const {
+    game.Write("levels/" + name + ".json", json);
+}
+
+void GameFolder::WriteSaved(const std::string& file, const std::string& json) const {
+    home.Write("Documents/Quillmere/" + file, json);
+}
+
+std::string GameFolder::ReadLevel(const std::string& name) const { return game.Read("levels/" + name + ".json"); }
+
+std::string GameFolder::ReadSaved(const std::string& file) const { return home.Read("Documents/Quillmere/" + file); }
+
+bool GameFolder::SavedExists(const std::string& file) const { return fs::exists(SaveFolder() + file); }
+
+std::string GameFolder::SaveFolder() const { return home.str() + "/Documents/Quillmere/"; }

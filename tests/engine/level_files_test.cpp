@@ -1,0 +1,226 @@
+#include <gtest/gtest.h>
+
+#include "core/entity/entity_table.h"
+#include "core/events/events.h"
+#include "core/level/level_files.h"
+#include "core/lighting/level_lighting.h"
+#include "graphics/tile_map.h"
+#include "tests/core/test_components.h"
+#include "tests/engine/engine_fixture.h"
+#include "tests/engine/error_text.h"
+
+namespace {
+
+using LevelFiles = EngineTest;
+
+// A level whose one entity is named after where the file lies.
+std::string NamedLevel(const std::string& entityName) {
+    return R"({"entities": [{"name": ")" + entityName + R"(", "pos": {"x": 1, "y": 2, "z": 3}}]})";
+}
+
+std::string FirstEntityName() { return engine::GetAllEntities().at(0).GetName(); }
+
+TEST_F(LevelFiles, SavedCopyWinsOutsideTheEditorAndNotInIt) {
+    folder.WriteLevel("cave", NamedLevel("shipped"));
+    folder.WriteSaved("cave.json", NamedLevel("saved"));
+    LoadLevel("cave");
+    EXPECT_EQ(FirstEntityName(), "saved");
+    g_engine->requestedMode = Engine::kEditorMode;
+    LoadLevel("cave");
+    EXPECT_EQ(FirstEntityName(), "shipped");
+    EXPECT_EQ(Engine::GetCurrentLevelName(), "cave");
+    EXPECT_EQ(Engine::GetNextLevelName(), "cave");
+}
+
+TEST_F(LevelFiles, LightingFollowsEachLevelsGraphicsObject) {
+    folder.WriteLevel("lit", R"({"graphics": {"moonlight_fade_dist": 30, "moonlight_fade_exponent": 3,
+        "global_ambient": {"x": 0.2, "y": 0.3, "z": 0.4}, "global_ambient_intensity": 2, "attenuation_zero": 0.5}})");
+    folder.WriteLevel("partial", R"({"graphics": {"moonlight_color": {"x": 1, "y": 0.5, "z": 0}}})");
+    folder.WriteLevel("plain", R"({"entities": null})");
+    LoadLevel("lit");
+    LoadLevel("partial");
+    EXPECT_EQ(moonlight_fade_dist, 30.0f);
+    EXPECT_EQ(moonlight_fade_exponent, 3.0f);
+    EXPECT_EQ(global_ambient, glm::vec3(0.0f));
+    EXPECT_EQ(global_ambient_intensity, 0.0f);
+    EXPECT_EQ(moonlight_color, glm::vec3(1.0f, 0.5f, 0.0f));
+    const Json::Value before = LevelLightingToJson();
+    LoadLevel("plain");
+    EXPECT_EQ(LevelLightingToJson(), before);
+}
+
+TEST_F(LevelFiles, ALevelWithoutEntitiesRoundTripsAsNull) {
+    folder.WriteLevel("empty", kSmallLevel);
+    LoadLevel("empty");
+    SaveLevel("empty", false);
+    const Json::Value saved = Parse(folder.ReadLevel("empty"));
+    EXPECT_TRUE(saved["entities"].isNull());
+    EXPECT_TRUE(saved.isMember("entities"));
+    EXPECT_EQ(saved["tile_map"]["tiles"].asString(), "0 1 1 0 ");
+    EXPECT_EQ(saved["graphics"], LevelLightingToJson());
+    engine::CreateEntity();
+    LoadLevel("empty");
+    EXPECT_TRUE(engine::GetAllEntities().empty());
+}
+
+TEST_F(LevelFiles, SavedLevelRoundTripsEntitiesComponentsAndTiles) {
+    RegisterTestComponents();
+    folder.WriteLevel("room", R"({"tile_map": {"tile_width": 8, "tile_height": 8, "width": 2, "height": 2,
+        "tiles": "1 0 0 2 ", "tile_textures": ["debug", "debug"]},
+        "entities": [{"name": "lamp", "pos": {"x": 4.5, "y": -2, "z": 1},
+                      "components": [{"__component_name": "Beta", "value": 9}, {"__component_name": "Alpha", "value": 4}]},
+                     {"name": "", "pos": {"x": 0, "y": 0, "z": 0}, "components": null}]})");
+    LoadLevel("room");
+    SaveLevel("room", true);
+    const Json::Value saved = Parse(folder.ReadSaved("room.json"));
+    const Json::Value& entities = saved["entities"];
+    ASSERT_EQ(entities.size(), 2u);
+    EXPECT_EQ(entities[0]["name"].asString(), "lamp");
+    EXPECT_EQ(entities[0]["pos"]["x"].asFloat(), 4.5f);
+    EXPECT_EQ(entities[0]["components"][0]["__component_name"].asString(), "Alpha") << "ascending type id";
+    EXPECT_EQ(entities[0]["components"][1]["value"].asInt(), 9);
+    EXPECT_EQ(entities[1]["name"].asString(), "Entity");
+    EXPECT_TRUE(entities[1]["components"].isNull());
+    EXPECT_EQ(saved["tile_map"]["tiles"].asString(), "1 0 0 2 ");
+    EXPECT_EQ(saved["tile_map"]["tile_textures"].size(), 2u);
+}
+
+TEST_F(LevelFiles, TheOrderOfEffectsInsideALevelLoad) {
+    RegisterTestComponents();
+    folder.WriteLevel("first", R"({"entities": [{"components": [{"__component_name": "Alpha", "value": 1}]},
+                                                {"components": [{"__component_name": "Alpha", "value": 2}]}]})");
+    folder.WriteLevel("second", R"({"tile_map": {"tile_width": 12, "tile_height": 12},
+        "graphics": {"moonlight_fade_dist": 55},
+        "entities": [{"components": [{"__component_name": "Beta", "value": 7}, {"__component_name": "Alpha", "value": 8}]}]})");
+    LoadLevel("first");
+    auto& log = ComponentLog();
+    log.clear();
+    events::Connect<Json::Value*>("LevelUnload", "test", [&](Json::Value*) {
+        log.push_back("LevelUnload");
+        engine::DestroyEntity(engine::GetAllEntities().at(1), false);  // flushed before "LevelUnloadFinished"
+    });
+    events::Connect<Json::Value*>("LevelUnloadFinished", "test", [&](Json::Value*) {
+        log.push_back("LevelUnloadFinished");
+    });
+    events::Connect<Json::Value*>("LevelLoad", "test", [&](Json::Value*) {
+        log.push_back("LevelLoad " + Engine::GetCurrentLevelName() + " tiles " +
+                      std::to_string(GetTileMap()->GetTileWidth()) + " fade " +
+                      std::to_string(static_cast<int>(moonlight_fade_dist)));
+    });
+    LoadLevel("second");
+    EXPECT_EQ(log, (std::vector<std::string>{
+                       "LevelUnload", "Alpha remove 2", "LevelUnloadFinished", "Alpha remove 1",
+                       "Beta deserialize 7 1", "Beta init 1", "Alpha deserialize 8 1", "Alpha init 1",
+                       "LevelLoad second tiles 12 fade 55"}));
+}
+
+TEST_F(LevelFiles, BrokenOrMissingLevelsThrowOutOfLoadLevel) {
+    folder.WriteLevel("broken", R"({"entities": [)");
+    folder.WriteLevel("list", R"([1, 2])");
+    EXPECT_THROW(LoadLevel("broken"), std::exception);
+    EXPECT_THROW(LoadLevel("nowhere"), std::exception);
+    EXPECT_EQ(ErrorText([] { LoadLevel("list"); }), "LoadLevel: level \"list\" is not a JSON object");
+}
+
+TEST_F(LevelFiles, AnUnknownComponentStopsTheLoadWithTheRegistryMessage) {
+    folder.WriteLevel("odd", R"({"entities": [{"components": [{"__component_name": "Teapot"}]}]})");
+    EXPECT_EQ(ErrorText([] { LoadLevel("odd"); }), "components::Create failed to map component string!");
+}
+
+TEST_F(LevelFiles, TheSaveFileHoldsTheListenersMembersAndTheLevelLeft) {
+    folder.WriteSaved("save_file.json", R"({"old_member": 1, "last_level": "older"})");
+    folder.WriteLevel("cave", kSmallLevel);
+    LoadLevel("cave");
+    events::Connect<Json::Value*>("LevelUnload", "coins", [](Json::Value* doc) { (*doc)["coins"] = 12; });
+    events::Connect<Json::Value*>("LevelUnloadFinished", "door", [](Json::Value* doc) { (*doc)["door"] = "open"; });
+    Engine::SetSaveOnUnload(true);
+    UnloadLevel();
+    const Json::Value saved = Parse(folder.ReadSaved("save_file.json"));
+    EXPECT_EQ(saved.getMemberNames(), (std::vector<std::string>{"coins", "door", "last_level"}));
+    EXPECT_EQ(saved["coins"].asInt(), 12);
+    EXPECT_EQ(saved["last_level"].asString(), "cave");
+    EXPECT_EQ(GetLastLevel(), "cave");
+}
+
+TEST_F(LevelFiles, ClearingTheSaveFlagSkipsExactlyOneSave) {
+    folder.WriteLevel("cave", kSmallLevel);
+    LoadLevel("cave");
+    ASSERT_TRUE(Engine::GetSaveOnUnload()) << "the load's unload armed it";
+    Engine::SetSaveOnUnload(false);
+    UnloadLevel();
+    EXPECT_FALSE(folder.SavedExists("save_file.json"));
+    EXPECT_TRUE(Engine::GetSaveOnUnload());
+    UnloadLevel();
+    EXPECT_TRUE(folder.SavedExists("save_file.json"));
+}
+
+TEST_F(LevelFiles, TheEditorNeverWritesTheSaveFileNorRaisesLevelLoad) {
+    folder.WriteLevel("cave", kSmallLevel);
+    int loads = 0;
+    events::Connect<Json::Value*>("LevelLoad", "count", [&](Json::Value*) { ++loads; });
+    Engine::SetSaveOnUnload(true);
+    g_engine->requestedMode = Engine::kEditorMode;
+    LoadLevel("cave");
+    UnloadLevel();
+    EXPECT_EQ(loads, 0);
+    EXPECT_FALSE(folder.SavedExists("save_file.json"));
+    g_engine->requestedMode = Engine::kGameMode;
+    LoadLevel("cave");
+    EXPECT_EQ(loads, 1);
+}
+
+TEST_F(LevelFiles, LevelLoadReceivesTheSaveFileOrNull) {
+    folder.WriteLevel("cave", kSmallLevel);
+    Json::Value received;
+    events::Connect<Json::Value*>("LevelLoad", "read", [&](Json::Value* doc) { received = *doc; });
+    LoadLevel("cave");
+    EXPECT_TRUE(received.isNull());
+    folder.WriteSaved("save_file.json", R"({"coins": 3, "last_level": "cave"})");
+    Engine::SetSaveOnUnload(false);  // or the unload would rewrite it first
+    LoadLevel("cave");
+    EXPECT_EQ(received["coins"].asInt(), 3);
+    folder.WriteSaved("save_file.json", R"({"coins": )");
+    Engine::SetSaveOnUnload(false);
+    LoadLevel("cave");  // a damaged save file is no error
+    EXPECT_EQ(GetLastLevel(), "");
+}
+
+TEST_F(LevelFiles, ClearSaveFolderRemovesEveryJsonFile) {
+    folder.WriteSaved("save_file.json", R"({"last_level": "cave"})");
+    folder.WriteSaved("cave.json", kSmallLevel);
+    folder.WriteSaved("notes.txt", "kept");
+    ASSERT_EQ(GetLastLevel(), "cave");
+    ClearSaveFolder();
+    EXPECT_EQ(GetLastLevel(), "");
+    EXPECT_FALSE(folder.SavedExists("cave.json"));
+    EXPECT_TRUE(folder.SavedExists("notes.txt"));
+}
+
+TEST_F(LevelFiles, InTheEditorSavingLetsScriptsTidyUpFirst) {
+    folder.WriteLevel("room", R"({"entities": [{"name": "keep"}, {"name": "temporary"}]})");
+    LoadLevel("room");
+    events::Connect<Json::Value*>("LevelUnload", "tidy", [&](Json::Value* doc) {
+        (*doc)["written"] = true;
+        for (const auto& entity : engine::GetAllEntities())
+            if (entity.GetName() == "temporary") engine::DestroyEntity(entity, false);
+    });
+    g_engine->mode = Engine::kEditorMode;
+    SaveLevel("room", false);
+    const Json::Value saved = Parse(folder.ReadLevel("room"));
+    ASSERT_EQ(saved["entities"].size(), 1u);
+    EXPECT_EQ(saved["entities"][0]["name"].asString(), "keep");
+    EXPECT_FALSE(saved.isMember("written"));
+}
+
+TEST_F(LevelFiles, WithoutASaveFolderNothingIsWrittenAndNothingFails) {
+    folder.home.Write("Documents", "a file where the folder should be");
+    folder.WriteLevel("cave", kSmallLevel);
+    LoadLevel("cave");
+    Engine::SetSaveOnUnload(true);
+    UnloadLevel();
+    SaveLevel("cave", true);
+    EXPECT_EQ(GetLastLevel(), "");
+    EXPECT_THROW(ClearSaveFolder(), debug::exception);
+}
+
+}  // namespace

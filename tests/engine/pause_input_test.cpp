@@ -1,0 +1,126 @@
+#include <GLFW/glfw3.h>
+#include <gtest/gtest.h>
+
+#include "core/events/events.h"
+#include "core/input/input.h"
+#include "core/pause/pause_menu.h"
+#include "graphics/graphics.h"
+#include "tests/engine/engine_fixture.h"
+
+namespace {
+
+constexpr int kEscape = 256;
+
+// The pause menu and input of a real engine, with the scripts' side of the
+// menu's events recorded.
+class PauseMenuTest : public EngineTest {
+protected:
+    PauseMenuTest() {
+        for (const char* name : {"PauseMenuPaused", "PauseMenuUnPaused", "PauseMenuConfirmClose"})
+            events::Connect<>(name, "record", [this, name] { raised.push_back(name); });
+    }
+
+    std::vector<std::string> raised;
+};
+
+TEST_F(PauseMenuTest, EscapeTogglesTheMenuAndTheEnginesPauseInGameMode) {
+    g_engine->mode = Engine::kGameMode;
+    events::Call<int>("KeyPressed", kEscape);
+    EXPECT_TRUE(Engine::IsPaused());
+    EXPECT_EQ(g_engine->timeScale, 0.0f);
+    PauseMenu::Pause();  // already open: nothing
+    events::Call<int>("KeyPressed", kEscape);
+    EXPECT_FALSE(Engine::IsPaused());
+    EXPECT_EQ(g_engine->timeScale, 1.0f);
+    lb_pause_menu_unpause();  // already closed: nothing
+    events::Call<int>("KeyPressed", 'P');
+    EXPECT_EQ(raised, (std::vector<std::string>{"PauseMenuPaused", "PauseMenuUnPaused"}));
+}
+
+TEST_F(PauseMenuTest, InTheEditorEscapeTogglesOnlyTheMenu) {
+    g_engine->mode = Engine::kEditorMode;
+    events::Call<int>("KeyPressed", kEscape);
+    EXPECT_FALSE(Engine::IsPaused());
+    events::Call<int>("KeyPressed", kEscape);
+    EXPECT_FALSE(Engine::IsPaused());
+    EXPECT_EQ(raised, (std::vector<std::string>{"PauseMenuPaused", "PauseMenuUnPaused"}));
+}
+
+TEST_F(PauseMenuTest, ACloseRequestPausesAndAsksInsteadOfClosing) {
+    g_engine->mode = Engine::kGameMode;
+    GLFWwindow* window = Graphics::GetWindow();
+    // The window's own close handler, as the window library calls it.
+    GLFWwindowclosefun onClose = glfwSetWindowCloseCallback(window, nullptr);
+    ASSERT_NE(onClose, nullptr);
+    glfwSetWindowShouldClose(window, GLFW_TRUE);
+    onClose(window);
+    EXPECT_FALSE(glfwWindowShouldClose(window));
+    EXPECT_TRUE(Engine::IsPaused());
+    onClose(window);  // asked again while open
+    EXPECT_EQ(raised, (std::vector<std::string>{"PauseMenuPaused", "PauseMenuConfirmClose", "PauseMenuConfirmClose"}));
+}
+
+TEST_F(PauseMenuTest, MinimisingOpensTheMenuAndRestoringClearsOnlyTheFlag) {
+    g_engine->mode = Engine::kGameMode;
+    GLFWwindowiconifyfun onIconify = glfwSetWindowIconifyCallback(Graphics::GetWindow(), nullptr);
+    ASSERT_NE(onIconify, nullptr);
+    onIconify(Graphics::GetWindow(), GLFW_TRUE);
+    EXPECT_TRUE(Engine::IsMinimized());
+    EXPECT_TRUE(Engine::IsPaused());
+    onIconify(Graphics::GetWindow(), GLFW_FALSE);
+    EXPECT_FALSE(Engine::IsMinimized());
+    EXPECT_TRUE(Engine::IsPaused());
+    EXPECT_EQ(raised, (std::vector<std::string>{"PauseMenuPaused"}));
+}
+
+TEST_F(PauseMenuTest, LosingFocusInAFrameOpensTheMenuOnce) {
+    int frames = 0;
+    RunUntil([&](int frame) {
+        frames = frame;
+        return frame == 3;
+    });
+    // The first frame polls before the harness gives the window focus.
+    EXPECT_EQ(raised, (std::vector<std::string>{"PauseMenuPaused"}));
+    EXPECT_EQ(frames, 3);
+}
+
+TEST_F(PauseMenuTest, KeyCallbacksRaiseOneEventPerAction) {
+    std::vector<std::string> seen;
+    for (const char* name : {"KeyPressed", "KeyDown", "KeyReleased", "MouseButtonPressed", "MouseButtonReleased"})
+        events::Connect<int>(name, "seen", [&seen, name](int code) { seen.push_back(name + std::to_string(code)); });
+    GLFWwindow* window = Graphics::GetWindow();
+    OnKey(window, 65, 38, GLFW_PRESS, 0);
+    OnKey(window, 65, 38, GLFW_REPEAT, 0);
+    OnKey(window, 65, 38, GLFW_REPEAT, 0);
+    OnKey(window, 65, 38, GLFW_RELEASE, 0);
+    OnMouseButton(window, 1, GLFW_PRESS, 0);
+    OnMouseButton(window, 1, GLFW_RELEASE, 0);
+    EXPECT_EQ(seen, (std::vector<std::string>{"KeyPressed65", "KeyDown65", "KeyDown65", "KeyReleased65",
+                                              "MouseButtonPressed1", "MouseButtonReleased1"}));
+}
+
+TEST_F(PauseMenuTest, JoysticksAreListedInConnectionOrder) {
+    EXPECT_FALSE(AnyControllerConnected());
+    OnJoystick(3, GLFW_CONNECTED);
+    OnJoystick(1, GLFW_CONNECTED);
+    EXPECT_EQ(GetConnectedJoysticks(), (std::vector<int>{3, 1}));
+    OnJoystick(3, GLFW_DISCONNECTED);
+    EXPECT_EQ(GetConnectedJoysticks(), (std::vector<int>{1}));
+    OnJoystick(1, GLFW_CONNECTED);  // plugged in again: once, at the end
+    OnJoystick(15, GLFW_CONNECTED);
+    OnJoystick(16, GLFW_CONNECTED);  // no such joystick number
+    EXPECT_EQ(GetConnectedJoysticks(), (std::vector<int>{1, 15}));
+    EXPECT_TRUE(AnyControllerConnected());
+    // Those pads are not really there: nothing is pressed, no stick moves.
+    EXPECT_FALSE(IsKeyDown(349));
+    EXPECT_EQ(GetStick(0), glm::vec2(0.0f));
+}
+
+TEST_F(PauseMenuTest, PadButtonsAreIgnoredWithoutFocus) {
+    g_engine->hasFocus = false;
+    EXPECT_FALSE(IsKeyDown(349));
+    EXPECT_EQ(GetStick(1), glm::vec2(0.0f));
+    EXPECT_FALSE(IsKeyDown(341)) << "no key is held";
+}
+
+}  // namespace

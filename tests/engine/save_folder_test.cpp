@@ -1,0 +1,109 @@
+#include <algorithm>
+#include <filesystem>
+
+#include <gtest/gtest.h>
+
+#include "core/lighting/level_lighting.h"
+#include "core/save/replace_file.h"
+#include "core/save/save_folder.h"
+#include "tests/engine/error_text.h"
+#include "tests/support/temp_dir.h"
+
+using testing_support::ScopedEnv;
+using testing_support::TempDir;
+namespace fs = std::filesystem;
+
+namespace {
+
+TEST(SaveFolder, IsMadeInsideTheDocumentsFolderEvenWhenThatIsMissing) {
+    TempDir home;
+    ScopedEnv homeEnv("HOME", home.str());
+    ScopedEnv docs("XDG_DOCUMENTS_DIR", std::nullopt);
+    EXPECT_EQ(GetSaveDirectory(), home.str() + "/Documents/Quillmere/");
+    EXPECT_TRUE(fs::is_directory(home.path() / "Documents" / "Quillmere"));
+    EXPECT_EQ(GetSaveDirectory(), home.str() + "/Documents/Quillmere/") << "an existing folder is fine";
+}
+
+TEST(SaveFolder, ReportsWhyItCannotBeMade) {
+    ScopedEnv noHome("HOME", std::nullopt);
+    ScopedEnv noDocs("XDG_DOCUMENTS_DIR", std::nullopt);
+    EXPECT_EQ(ErrorText([] { GetSaveDirectory(); }), "Failed to create save in \"My Documents/Quillmere\"!");
+
+    TempDir home;
+    home.Write("Documents", "a file where the folder should be");
+    ScopedEnv homeEnv("HOME", home.str());
+    EXPECT_EQ(ErrorText([] { GetSaveDirectory(); }),
+              "Failed to create save file path in \"My Documents/Quillmere\"!");
+}
+
+TEST(ListFiles, NamesPlainFilesWithTheExtensionOnly) {
+    TempDir folder;
+    folder.Write("alpha.json", "{}");
+    folder.Write("beta.json", "{}");
+    folder.Write("notes.txt", "");
+    folder.Write("gamma.json.bak", "");
+    fs::create_directory(folder.path() / "folder.json");
+    std::vector<std::string> names = ListFiles(folder.str(), "json");
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"alpha", "beta"}));
+    EXPECT_TRUE(ListFiles(folder.str() + "/missing", "json").empty());
+}
+
+TEST(ReplaceFile, ReplacesWholeAndLeavesNoTemporaryBehind) {
+    TempDir folder;
+    const std::string path = folder.str() + "/save_file.json";
+    folder.Write("save_file.json", "an older and much longer content");
+    ASSERT_TRUE(ReplaceFile(path, "new"));
+    EXPECT_EQ(folder.Read("save_file.json"), "new");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1);
+}
+
+TEST(ReplaceFile, AFailedWriteKeepsWhatWasThere) {
+    TempDir folder;
+    fs::create_directory(folder.path() / "level.json");  // cannot be replaced by a file
+    EXPECT_FALSE(ReplaceFile(folder.str() + "/level.json", "text"));
+    EXPECT_TRUE(fs::is_directory(folder.path() / "level.json"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1);
+    EXPECT_FALSE(ReplaceFile(folder.str() + "/missing/level.json", "text"));
+    EXPECT_FALSE(fs::exists(folder.path() / "missing"));
+}
+
+Json::Value LightingObject(std::initializer_list<std::pair<const char*, Json::Value>> members) {
+    Json::Value value(Json::objectValue);
+    for (const auto& [key, member] : members) value[key] = member;
+    return value;
+}
+
+TEST(LevelLighting, MissingFadeValuesKeepTheirsAndTheRestBecomeZero) {
+    Json::Value colour(Json::objectValue);
+    colour["x"] = 0.5;
+    colour["y"] = 0.25;
+    colour["z"] = 1.0;
+    ApplyLevelLighting(LightingObject({{"moonlight_fade_dist", 40.0}, {"moonlight_fade_exponent", 2.0},
+                                 {"global_ambient", colour}, {"global_ambient_intensity", 0.5}}));
+    EXPECT_EQ(moonlight_color, glm::vec3(0.0f)) << "missing colour is black";
+    EXPECT_EQ(global_ambient, glm::vec3(0.5f, 0.25f, 1.0f));
+    EXPECT_EQ(global_ambient_intensity, 0.5f);
+    EXPECT_EQ(attenuation_zero, 0.0f);
+
+    ApplyLevelLighting(LightingObject({{"moonlight_color", colour}, {"moonlight_fade_dist", Json::Value()},
+                                 {"moonlight_fade_exponent", "steep"}}));
+    EXPECT_EQ(moonlight_fade_dist, 40.0f) << "null keeps the previous level's value";
+    EXPECT_EQ(moonlight_fade_exponent, 2.0f) << "text is no number: kept";
+    EXPECT_EQ(moonlight_color, glm::vec3(0.5f, 0.25f, 1.0f));
+    EXPECT_EQ(global_ambient, glm::vec3(0.0f)) << "missing ambient is black";
+    EXPECT_EQ(global_ambient_intensity, 0.0f);
+}
+
+TEST(LevelLighting, NoGraphicsObjectKeepsAllSix) {
+    ApplyLevelLighting(LightingObject({{"moonlight_fade_dist", 7.0}, {"attenuation_zero", 0.5}}));
+    const Json::Value before = LevelLightingToJson();
+    ApplyLevelLighting(Json::Value());
+    ApplyLevelLighting(Json::Value(3));
+    EXPECT_EQ(LevelLightingToJson(), before);
+    EXPECT_EQ(before["moonlight_fade_dist"].asFloat(), 7.0f);
+    EXPECT_EQ(before["attenuation_zero"].asFloat(), 0.5f);
+    EXPECT_EQ(before["moonlight_color"]["z"].asFloat(), 0.0f);
+}
+
+}  // namespace
