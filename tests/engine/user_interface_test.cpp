@@ -17,6 +17,8 @@ namespace {
 
 // The console window opens at (50, 25) with a size of 600 by 300.
 constexpr int kInsideX = 300, kInsideY = 150;
+// The first lines of text, below the title bar.
+constexpr int kTextLeft = 55, kTextTop = 45, kTextRight = 400, kTextBottom = 95;
 // Its button sits on the last line, at the bottom left.
 constexpr int kButtonX = 80, kButtonY = 307;
 
@@ -35,6 +37,21 @@ protected:
         return pixel[0] + pixel[1] + pixel[2] > 0;
     }
 
+    // Near-white pixels (the text colour) in a rectangle of the frame last
+    // shown, (left, top) to (right, bottom) from the window's top left.
+    static int BrightPixels(int left, int top, int right, int bottom) {
+        int width, height;
+        Graphics::GetFramebufferSize(width, height);
+        const int w = right - left, h = bottom - top;
+        std::vector<unsigned char> pixels(static_cast<size_t>(w) * h * 4);
+        glReadBuffer(GL_BACK);
+        glReadPixels(left, height - bottom, w, h, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+        int bright = 0;
+        for (size_t i = 0; i < pixels.size(); i += 4)
+            bright += pixels[i] > 200 && pixels[i + 1] > 200 && pixels[i + 2] > 200;
+        return bright;
+    }
+
     std::vector<std::string> ConsoleLogs() const {
         std::vector<std::string> names;
         for (const auto& entry : std::filesystem::directory_iterator(folder.SaveFolder()))
@@ -45,16 +62,19 @@ protected:
 };
 
 TEST_F(UserInterface, GraveAccentOpensAndClosesTheWindowWithItsLines) {
-    DebugPrint("the console shows this line");
+    for (int i = 0; i < 3; ++i) DebugPrint("the console shows this line");
     std::vector<bool> insideLit;
+    int textPixels = 0;
     RunUntil([&](int frame) {
         if (frame > 1) insideLit.push_back(Lit(kInsideX, kInsideY));
+        if (frame == 3) textPixels = BrightPixels(kTextLeft, kTextTop, kTextRight, kTextBottom);
         if (frame == 2) events::Call<int>("KeyPressed", 96);
         if (frame == 4) events::Call<int>("KeyPressed", 96);
         return frame == 6;
     });
     // Read at the start of frames 2 to 6: what frames 1 to 5 showed.
     EXPECT_EQ(insideLit, (std::vector<bool>{false, true, true, false, false}));
+    EXPECT_GT(textPixels, 100) << "the lines show as light text";
 }
 
 TEST_F(UserInterface, TheButtonSavesTheLinesInOrderOncePerSecond) {
