@@ -13,9 +13,9 @@ Json::Value entity_handle::Serialize() const {
     for (auto& [typeId, component] : entity.components) {
         Json::Value saved = component->Serialize();
         saved["__component_name"] = components::GetName(component->GetTypeID());
-        list.append(saved);
+        list.append(std::move(saved));
     }
-    json["components"] = list;
+    json["components"] = std::move(list);
     return json;
 }
 
