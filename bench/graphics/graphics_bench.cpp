@@ -15,6 +15,7 @@
 #include <glm/gtc/type_ptr.hpp>
 #include <zlib.h>
 
+#include "core/events/events.h"
 #include "graphics/camera.h"
 #include "graphics/device_state.h"
 #include "graphics/graphics.h"
@@ -50,6 +51,8 @@ struct Scene {
                                        folder / "shaders" / file);
         std::ofstream(folder / "textures/big.png", std::ios::binary) << EncodePng(kSide, kSide, BigPicture());
         std::filesystem::current_path(folder);
+        // The user-interface binding listens to the input events.
+        for (const char* event : {"MouseButtonPressed", "KeyPressed", "KeyReleased"}) events::Register<int>(event);
         graphics = std::make_unique<Graphics>();
     }
     ~Scene() {
@@ -122,9 +125,11 @@ void TimeFrames(benchmark::State& state, Frame frame) {
         frame();
         state.PauseTiming();
         glFinish();
+        Graphics::EndFrame();
         Graphics::BeginFrame();
         state.ResumeTiming();
     }
+    Graphics::EndFrame();
     state.SetItemsProcessed(state.iterations() * kDraws);
 }
 
