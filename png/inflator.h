@@ -20,7 +20,6 @@ private:
 
     void InflateNoCompression();
     void InflateHuffmanBlock(unsigned blockType);
-    uint32_t InflateSymbols(BitReader& in, size_t& pos);
     void GenerateFixedTrees();
     void GetTreeInflateDynamic();
     uint32_t ReadCodeLengths(std::vector<uint32_t>& lengths);

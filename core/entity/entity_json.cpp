@@ -23,8 +23,11 @@ void entity_handle::Deserialize(const Json::Value& json) const {
     if (!json.isObject()) return;  // a damaged entry leaves a default entity
     const glm::vec3 position = JsonToVec3(json["pos"]);
     SetPosition(position.x, position.y, position.z);
+    // A number or a boolean names the entity in its text form; an array or
+    // an object has none and keeps "Entity".
     const Json::Value& name = json["name"];
-    if (name.isString() && !name.asString().empty()) SetName(name.asString());
+    const std::string text = name.isConvertibleTo(Json::stringValue) ? name.asString() : "";
+    if (!text.empty()) SetName(text);
     const Json::Value& list = json["components"];
     if (!list.isArray()) return;
     for (const Json::Value& saved : list) {

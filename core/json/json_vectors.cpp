@@ -2,11 +2,12 @@
 
 namespace {
 
-// Anything that is not a number reads as 0, as a missing member does.
+// A boolean reads as 1 or 0; text, arrays and objects have no number and
+// read as 0, as a missing member does.
 float Member(const Json::Value& value, const char* key) {
     if (!value.isObject()) return 0.0f;
     const Json::Value& member = value[key];
-    return member.isNumeric() ? member.asFloat() : 0.0f;
+    return member.isConvertibleTo(Json::realValue) ? member.asFloat() : 0.0f;
 }
 
 }  // namespace

@@ -80,8 +80,10 @@ TEST_F(EntityJson, MissingOrEmptyNameKeepsEntity) {
 TEST_F(EntityJson, DamagedEntriesGiveDefaultsOrTheRegistryMessage) {
     entity_handle e = CreateEntity();
     EXPECT_NO_THROW(e.Deserialize(Parse("[1, 2]")));
-    EXPECT_NO_THROW(e.Deserialize(Parse(R"({"pos": 5, "name": 3, "components": {"a": 1}})")));
+    EXPECT_NO_THROW(e.Deserialize(Parse(R"({"pos": 5, "name": ["x"], "components": {"a": 1}})")));
     EXPECT_EQ(e.GetName(), "Entity");
+    e.Deserialize(Parse(R"({"name": 3})"));
+    EXPECT_EQ(e.GetName(), "3") << "a number names the entity as text";
     EXPECT_THROW(e.Deserialize(Parse(R"({"components": [42]})")), debug::exception);
     EXPECT_THROW(e.Deserialize(Parse(R"({"components": [{"value": 1}]})")), debug::exception);
 }
@@ -89,7 +91,8 @@ TEST_F(EntityJson, DamagedEntriesGiveDefaultsOrTheRegistryMessage) {
 TEST(JsonVectors, ReadMissingMembersAsZeroAndWriteDoubles) {
     EXPECT_EQ(JsonToVec3(Parse(R"({"y": 2.5})")), glm::vec3(0, 2.5f, 0));
     EXPECT_EQ(JsonToVec2(Json::Value()), glm::vec2(0, 0));
-    EXPECT_EQ(JsonToVec2(Parse(R"({"x": "7", "y": true})")), glm::vec2(0, 0));
+    EXPECT_EQ(JsonToVec2(Parse(R"({"x": "7", "y": true})")), glm::vec2(0, 1));
+    EXPECT_EQ(JsonToVec2(Parse(R"({"x": [1], "y": {"a": 2}})")), glm::vec2(0, 0));
     Json::Value v = Vec3ToJson(0.1f, 2, -3);
     EXPECT_TRUE(v["x"].isDouble());
     EXPECT_EQ(v["x"].asDouble(), static_cast<double>(0.1f));
