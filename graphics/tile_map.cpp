@@ -140,7 +140,8 @@ void TileMap::RemoveLastTexture() {
 }
 
 void TileMap::SetTile(float wx, float wy, int32_t index) {
-    if (tile_width == 0 || tile_height == 0) return;
+    // A position that is not a number names no cell.
+    if (tile_width == 0 || tile_height == 0 || std::isnan(wx) || std::isnan(wy)) return;
     const int64_t tx = CellOffset(wx, tile_width);
     const int64_t ty = CellOffset(wy, tile_height);
     if (index == 0) {

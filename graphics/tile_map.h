@@ -50,7 +50,8 @@ public:
 
     // Paints the cell under world position (wx, wy), growing the grid around
     // its centre when the cell lies outside. Index 0 erases and never grows
-    // the grid; nothing happens while a tile size is 0.
+    // the grid; nothing happens while a tile size is 0 or for a position that
+    // is not a number.
     void SetTile(float wx, float wy, int32_t index);
     // Grows the grid to at least columns by rows; every cell keeps its world
     // place. Never shrinks.

@@ -1,5 +1,6 @@
 #include "core/level/level_io.h"
 
+#include <filesystem>
 #include <fstream>
 
 #include <json/reader.h>
@@ -15,6 +16,9 @@ std::string SavedLevelPath(const std::string& name) { return GetSaveDirectory() 
 std::string SaveFilePath() { return GetSaveDirectory() + "save_file.json"; }
 
 bool ReadJsonFile(const std::string& path, Json::Value& document) {
+    // A folder opens for reading here, but it is no file to read.
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error)) return false;
     std::ifstream file(path, std::ios::binary);
     if (!file.is_open()) return false;
     file >> document;

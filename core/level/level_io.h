@@ -11,8 +11,8 @@ std::string ShippedLevelPath(const std::string& name);
 std::string SavedLevelPath(const std::string& name);
 std::string SaveFilePath();
 
-// Reads the file into document when it opens; false when it does not. A
-// parse error throws the reader's error.
+// Reads the file into document when it opens; false when it does not (a
+// folder does not). A parse error throws the reader's error.
 bool ReadJsonFile(const std::string& path, Json::Value& document);
 // Writes the document, tab-indented, over path through a temporary file; a
 // failure writes nothing.

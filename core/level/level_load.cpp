@@ -34,7 +34,8 @@ void LoadLevel(const std::string& name) {
     engine::DestroyAllEntities();
     DestroyTileMap();
     const Json::Value document = ReadLevel(name);
-    if (!document.isObject()) throw debug::exception("LoadLevel: level \"" + name + "\" is not a JSON object");
+    // A null document is an empty level.
+    if (!document.isObject() && !document.isNull()) throw debug::exception("LoadLevel: level \"" + name + "\" is not a JSON object");
     CreateTileMap();
     GetTileMap()->Deserialize(document["tile_map"]);
     const Json::Value& entities = document["entities"];

@@ -8,7 +8,7 @@ std::string GetLastLevel() {
         Json::Value document;
         if (!ReadJsonFile(SaveFilePath(), document) || !document.isObject()) return "";
         const Json::Value& last = document["last_level"];
-        return last.isString() ? last.asString() : "";
+        return last.isNull() ? "" : last.asString();  // an array or object throws: ""
     } catch (const std::exception&) {
         return "";
     }

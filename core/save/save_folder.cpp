@@ -20,7 +20,7 @@ std::vector<std::string> ListFiles(const std::string& directory, const std::stri
     const std::string suffix = "." + extension;
     std::vector<std::string> names;
     for (const platform::DirectoryEntry& entry : platform::ListDirectory(directory)) {
-        if (entry.isDirectory || entry.name.size() <= suffix.size()) continue;
+        if (entry.isDirectory || entry.name.size() < suffix.size()) continue;
         if (entry.name.compare(entry.name.size() - suffix.size(), suffix.size(), suffix) != 0) continue;
         names.push_back(entry.name.substr(0, entry.name.size() - suffix.size()));
     }

@@ -1,3 +1,5 @@
+#include <filesystem>
+
 #include <gtest/gtest.h>
 
 #include "core/entity/entity_table.h"
@@ -30,6 +32,13 @@ TEST_F(LevelFiles, SavedCopyWinsOutsideTheEditorAndNotInIt) {
     EXPECT_EQ(FirstEntityName(), "shipped");
     EXPECT_EQ(Engine::GetCurrentLevelName(), "cave");
     EXPECT_EQ(Engine::GetNextLevelName(), "cave");
+}
+
+TEST_F(LevelFiles, AFolderWhereTheSavedCopyWouldBeFallsBackToTheShippedLevel) {
+    folder.WriteLevel("cave", NamedLevel("shipped"));
+    std::filesystem::create_directories(folder.SaveFolder() + "cave.json");
+    LoadLevel("cave");
+    EXPECT_EQ(FirstEntityName(), "shipped");
 }
 
 TEST_F(LevelFiles, LightingFollowsEachLevelsGraphicsObject) {
@@ -122,6 +131,15 @@ TEST_F(LevelFiles, BrokenOrMissingLevelsThrowOutOfLoadLevel) {
     EXPECT_EQ(ErrorText([] { LoadLevel("list"); }), "LoadLevel: level \"list\" is not a JSON object");
 }
 
+TEST_F(LevelFiles, ANullLevelLoadsAsAnEmptyLevel) {
+    folder.WriteLevel("void", "null");
+    engine::CreateEntity();
+    LoadLevel("void");
+    EXPECT_TRUE(engine::GetAllEntities().empty());
+    EXPECT_EQ(GetTileMap()->Serialize()["width"].asInt(), 0);
+    EXPECT_EQ(Engine::GetCurrentLevelName(), "void");
+}
+
 TEST_F(LevelFiles, AnUnknownComponentStopsTheLoadWithTheRegistryMessage) {
     folder.WriteLevel("odd", R"({"entities": [{"components": [{"__component_name": "Teapot"}]}]})");
     EXPECT_EQ(ErrorText([] { LoadLevel("odd"); }), "components::Create failed to map component string!");
@@ -188,12 +206,23 @@ TEST_F(LevelFiles, LevelLoadReceivesTheSaveFileOrNull) {
 TEST_F(LevelFiles, ClearSaveFolderRemovesEveryJsonFile) {
     folder.WriteSaved("save_file.json", R"({"last_level": "cave"})");
     folder.WriteSaved("cave.json", kSmallLevel);
+    folder.WriteSaved(".json", "{}");
     folder.WriteSaved("notes.txt", "kept");
     ASSERT_EQ(GetLastLevel(), "cave");
     ClearSaveFolder();
     EXPECT_EQ(GetLastLevel(), "");
     EXPECT_FALSE(folder.SavedExists("cave.json"));
+    EXPECT_FALSE(folder.SavedExists(".json"));
     EXPECT_TRUE(folder.SavedExists("notes.txt"));
+}
+
+TEST_F(LevelFiles, TheLastLevelIsTheSaveFilesMemberAsText) {
+    folder.WriteSaved("save_file.json", R"({"last_level": 7})");
+    EXPECT_EQ(GetLastLevel(), "7");
+    folder.WriteSaved("save_file.json", R"({"last_level": null})");
+    EXPECT_EQ(GetLastLevel(), "");
+    folder.WriteSaved("save_file.json", R"({"last_level": ["cave"]})");
+    EXPECT_EQ(GetLastLevel(), "");
 }
 
 TEST_F(LevelFiles, InTheEditorSavingLetsScriptsTidyUpFirst) {

@@ -42,10 +42,11 @@ TEST(ListFiles, NamesPlainFilesWithTheExtensionOnly) {
     folder.Write("beta.json", "{}");
     folder.Write("notes.txt", "");
     folder.Write("gamma.json.bak", "");
+    folder.Write(".json", "");  // all extension: an empty name
     fs::create_directory(folder.path() / "folder.json");
     std::vector<std::string> names = ListFiles(folder.str(), "json");
     std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<std::string>{"alpha", "beta"}));
+    EXPECT_EQ(names, (std::vector<std::string>{"", "alpha", "beta"}));
     EXPECT_TRUE(ListFiles(folder.str() + "/missing", "json").empty());
 }
 

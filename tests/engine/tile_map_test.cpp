@@ -1,3 +1,4 @@
+#include <cmath>
 #include <sstream>
 
 #include <gtest/gtest.h>
@@ -92,9 +93,13 @@ TEST_F(TileMapTest, ErasingNeverClearsTheFirstColumnOrRow) {
     EXPECT_EQ(Cells(), (std::vector<int64_t>{1, 1, 1, 1, 1, 0, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1}));
 }
 
-TEST_F(TileMapTest, NoPaintingWhileATileSizeIsZero) {
+TEST_F(TileMapTest, NoPaintingWhileATileSizeIsZeroOrAtNoPosition) {
     map->Deserialize(Sized(16, 0));
     map->SetTile(100, 100, 2);
+    EXPECT_EQ(Width(), 0);
+    map->SetTileHeight(16);
+    map->SetTile(std::nanf(""), 0, 2);
+    map->SetTile(0, std::nanf(""), 2);
     EXPECT_EQ(Width(), 0);
 }
 
