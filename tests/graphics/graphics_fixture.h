@@ -1,7 +1,8 @@
 #pragma once
-// Opens the real game window (full screen on the Xvfb screen) in a fresh
-// working folder holding the shipped shaders and debug pictures, as the game
-// finds them beside its executable.
+// Opens the real game window (full screen on an X server of the test's own,
+// so no other test's window covers the pixels read back) in a fresh working
+// folder holding the shipped shaders and debug pictures, as the game finds
+// them beside its executable.
 
 #include <filesystem>
 #include <memory>
@@ -10,6 +11,7 @@
 
 #include "core/events/events.h"
 #include "graphics/graphics.h"
+#include "tests/support/private_display.h"
 #include "tests/support/temp_dir.h"
 
 class GraphicsTest : public ::testing::Test {
@@ -33,6 +35,8 @@ protected:
         if (!previous.empty()) std::filesystem::current_path(previous);
     }
 
+    testing_support::PrivateDisplay display;
+    testing_support::ScopedEnv displayEnv{"DISPLAY", display.name()};
     testing_support::TempDir dir;
     std::filesystem::path previous;
     std::unique_ptr<Graphics> graphics;
