@@ -2,6 +2,7 @@
 
 #include "core/entity/entity_table.h"
 #include "tests/core/test_components.h"
+#include "tests/support/error_text.h"
 
 using engine::CreateEntity;
 using engine::entity_handle;
@@ -75,20 +76,12 @@ TEST_F(EntityComponents, AddingToAStaleHandleThrowsAndLeavesNothingConnected) {
 
 TEST_F(EntityComponents, UnknownTypeNamesThrowTheRegistryMessages) {
     entity_handle e = CreateEntity();
-    auto message = [](auto&& action) {
-        try {
-            action();
-        } catch (const debug::exception& error) {
-            return std::string(error.what());
-        }
-        return std::string("(none)");
-    };
-    EXPECT_EQ(message([&] { e.AddComponent("Gamma", Json::Value()); }),
+    EXPECT_EQ(ErrorText([&] { e.AddComponent("Gamma", Json::Value()); }),
               "components::Create failed to map component string!");
-    EXPECT_EQ(message([&] { e.RemoveComponent("Gamma"); }), "components::GetID failed to map component string!");
-    EXPECT_EQ(message([&] { e.GetBaseEntity().HasComponent("Gamma"); }),
+    EXPECT_EQ(ErrorText([&] { e.RemoveComponent("Gamma"); }), "components::GetID failed to map component string!");
+    EXPECT_EQ(ErrorText([&] { e.GetBaseEntity().HasComponent("Gamma"); }),
               "components::GetID failed to map component string!");
-    EXPECT_EQ(message([&] { e.GetBaseEntity().Get<Alpha>(); }), "entity_base.Get: component doesn't exist!");
+    EXPECT_EQ(ErrorText([&] { e.GetBaseEntity().Get<Alpha>(); }), "entity_base.Get: component doesn't exist!");
 }
 
 TEST_F(EntityComponents, RemoveComponentCallsRemoveAndReportsWhetherThereWasOne) {

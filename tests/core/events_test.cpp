@@ -4,18 +4,9 @@
 
 #include "core/entity/entity_handle.h"
 #include "core/events/events.h"
+#include "tests/support/error_text.h"
 
 namespace {
-
-template <typename F>
-std::string MessageOf(F&& action) {
-    try {
-        action();
-    } catch (const debug::exception& error) {
-        return error.what();
-    }
-    return "(no exception)";
-}
 
 TEST(Events, RaisesEveryListenerWithTheArgument) {
     events::Register<float>("LogicUpdate");
@@ -51,20 +42,20 @@ TEST(Events, EveryArgumentListTravels) {
 
 TEST(Events, ErrorMessagesAreExact) {
     events::Register<float>("LogicUpdate");
-    EXPECT_EQ(MessageOf([] { events::Register<int>("LogicUpdate"); }),
+    EXPECT_EQ(ErrorText([] { events::Register<int>("LogicUpdate"); }),
               "Event Register: \"LogicUpdate\" already existed.");
-    EXPECT_EQ(MessageOf([] { events::Connect<int>("LogicUpdate", "x", [](int) {}); }),
+    EXPECT_EQ(ErrorText([] { events::Connect<int>("LogicUpdate", "x", [](int) {}); }),
               "Connect: Event LogicUpdate does not eixst or the wrong argument types were provided");
-    EXPECT_EQ(MessageOf([] { events::Call<>("LogicUpdate"); }),
+    EXPECT_EQ(ErrorText([] { events::Call<>("LogicUpdate"); }),
               "Call: Event LogicUpdate does not eixst or the wrong argument types were provided");
-    EXPECT_EQ(MessageOf([] { events::Connect<float>("Nope", "x", [](float) {}); }),
+    EXPECT_EQ(ErrorText([] { events::Connect<float>("Nope", "x", [](float) {}); }),
               "Event InternalGetListeners: failed to map event string \"Nope\"");
-    EXPECT_EQ(MessageOf([] { events::Call<float>("Nope", 1.0f); }),
+    EXPECT_EQ(ErrorText([] { events::Call<float>("Nope", 1.0f); }),
               "Event InternalGetListeners: failed to map event string \"Nope\"");
-    EXPECT_EQ(MessageOf([] { events::Disconnect("Nope", "x"); }),
+    EXPECT_EQ(ErrorText([] { events::Disconnect("Nope", "x"); }),
               "Event Disconnect failed to map event \"Nope\" or ID \"x\"!");
     events::Connect<float>("LogicUpdate", "PauseMenuCheckPause", [](float) {});
-    EXPECT_EQ(MessageOf([] { events::Connect<float>("LogicUpdate", "PauseMenuCheckPause", [](float) {}); }),
+    EXPECT_EQ(ErrorText([] { events::Connect<float>("LogicUpdate", "PauseMenuCheckPause", [](float) {}); }),
               "Event ID \"PauseMenuCheckPause\" already existed.");
 }
 

@@ -4,6 +4,7 @@
 
 #include "core/components/registry.h"
 #include "tests/core/test_components.h"
+#include "tests/support/error_text.h"
 
 namespace {
 
@@ -61,18 +62,10 @@ TEST_F(RegistryTest, LuaTypesFollowFromElevenAndKnownNamesKeepTheirIds) {
 }
 
 TEST_F(RegistryTest, UnknownNamesAndIdsThrowAndChangeNothing) {
-    auto message = [](auto&& action) {
-        try {
-            action();
-        } catch (const debug::exception& e) {
-            return std::string(e.what());
-        }
-        return std::string("(none)");
-    };
-    EXPECT_EQ(message([] { delete components::Create("sprite"); }),
+    EXPECT_EQ(ErrorText([] { delete components::Create("sprite"); }),
               "components::Create failed to map component string!");
-    EXPECT_EQ(message([] { components::GetID("sprite"); }), "components::GetID failed to map component string!");
-    EXPECT_EQ(message([] { components::GetName(11); }),
+    EXPECT_EQ(ErrorText([] { components::GetID("sprite"); }), "components::GetID failed to map component string!");
+    EXPECT_EQ(ErrorText([] { components::GetName(11); }),
               "components::GetName failed to map component ID to string!");
     EXPECT_EQ(components::GetNameMap().size(), 10u);
 }

@@ -9,7 +9,7 @@
 #include "graphics/tile_map.h"
 #include "tests/core/test_components.h"
 #include "tests/engine/engine_fixture.h"
-#include "tests/engine/error_text.h"
+#include "tests/support/error_text.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include "core/lighting/level_lighting.h"
 #include "core/save/replace_file.h"
 #include "core/save/save_folder.h"
-#include "tests/engine/error_text.h"
+#include "tests/support/error_text.h"
 #include "tests/support/temp_dir.h"
 
 using testing_support::ScopedEnv;

@@ -6,7 +6,7 @@
 
 #include "core/diagnostics/console.h"
 #include "graphics/tile_map.h"
-#include "tests/engine/error_text.h"
+#include "tests/support/error_text.h"
 #include "tests/engine/game_folder.h"
 #include "tests/support/gl_context.h"
 
