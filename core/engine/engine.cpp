@@ -54,6 +54,11 @@ Engine::Engine() {
     pauseMenu = new PauseMenu();
 }
 
+void Engine::RestartScripts() {
+    Delete(pauseMenu);
+    pauseMenu = new PauseMenu();
+}
+
 Engine::~Engine() {
     Delete(cheats);
     Delete(pauseMenu);

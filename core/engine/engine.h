@@ -36,8 +36,13 @@ public:
     // and no load is requested; without it the next frame loads it.
     static void SetLevel(const std::string& name, bool keep);
 
+    // The editor exists only between these two; DestroyEditor with no
+    // editor does nothing.
     static void CreateEditor();
     static void DestroyEditor();
+    // The editor's reload: replaces the pause menu and the Lua host with
+    // new ones, which run every script again.
+    static void RestartScripts();
 
     static float GetDeltaTime();  // unscaled, seconds
     static std::string& GetCurrentLevelName();

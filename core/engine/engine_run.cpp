@@ -13,6 +13,7 @@
 #include "core/events/events.h"
 #include "core/level/level_files.h"
 #include "core/pause/pause_menu.h"
+#include "editor/editor.h"
 #include "graphics/debug_draw.h"
 #include "graphics/graphics.h"
 
@@ -38,6 +39,7 @@ void RunFrame(Engine& engine, GLFWwindow* window) {
     UpdateFocus(engine, window);
     if (engine.mode != engine.requestedMode || engine.reloadLevel) {
         engine.reloadLevel = false;
+        Editor::ClearActions();
         LoadLevel(Engine::GetNextLevelName());
     }
     const float now = Now();
@@ -50,6 +52,10 @@ void RunFrame(Engine& engine, GLFWwindow* window) {
     events::Call<float>("LogicUpdate", dt);
     if (Graphics::BeginFrame()) {
         DebugDraw::Frame();
+        if (engine.mode == Engine::kEditorMode && engine.requestedMode == Engine::kEditorMode && g_editor) {
+            Editor::UpdateActions();
+            g_editor->Draw();
+        }
         Console::Draw();
         Graphics::EndFrame();
     }
