@@ -33,6 +33,7 @@ public:
     // "keydown Control_L keydown Shift_L key F8 keyup Shift_L keyup Control_L".
     void Keys(const std::string& xdotoolArguments);
 
+    const std::string& DisplayName() const { return display.name(); }
     std::string Stdout() const { return game.Read("stdout.txt"); }
     std::string Stderr() const { return game.Read("stderr.txt"); }
 
