@@ -10,6 +10,7 @@
 #include "physics/circle_collider.h"
 #include "physics/collision_detection.h"
 #include "physics/component_lookup.h"
+#include "physics/debug_shapes.h"
 #include "physics/interval.h"
 #include "physics/vec2_math.h"
 
@@ -39,8 +40,8 @@ bool CollisionDetection::TestBoxCircle(bool circleFirst) {
     CollisionDataObj record = RecordFor(entityA, entityB);
     // The test itself works with the box first; so does an ended record.
     if (circleFirst) std::swap(entityA, entityB);
-    BoxCollider* box = FindComponent<BoxCollider>(entityA);
-    const CircleCollider* circle = FindComponent<CircleCollider>(entityB);
+    BoxCollider* box = engine::FindComponent<BoxCollider>(entityA);
+    const CircleCollider* circle = engine::FindComponent<CircleCollider>(entityB);
     if (!box || !circle) return false;
 
     glm::vec2 corners[4];
@@ -53,7 +54,10 @@ bool CollisionDetection::TestBoxCircle(bool circleFirst) {
 
     Contact contact;
     bool touching = true;
+    const glm::vec2 extremes[2] = {center + radius * u, center - radius * u};
     for (int i = 0; i < 3; ++i) {
+        debug_shapes::Projections(center, extremes, 2, axes[i]);
+        debug_shapes::Projections(box->GetCenter(), corners, 4, axes[i]);
         const Interval b = ProjectPoints(corners, 4, axes[i]);
         const Interval c = CircleOn(center, radius, axes[i]);
         if (!Overlaps(b, c)) {

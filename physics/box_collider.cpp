@@ -2,8 +2,9 @@
 
 #include <cmath>
 
+#include "core/json/json_values.h"
+#include "graphics/debug_draw.h"
 #include "physics/component_lookup.h"
-#include "physics/json_fields.h"
 #include "physics/ray.h"
 #include "physics/vec2_math.h"
 
@@ -73,7 +74,7 @@ bool BoxCollider::HasAxis(glm::vec2 u) const {
     return false;
 }
 
-bool BoxCollider::OnRayEntity() const { return FindComponent<Ray>(owner) != nullptr; }
+bool BoxCollider::OnRayEntity() const { return engine::FindComponent<Ray>(owner) != nullptr; }
 
 void BoxCollider::SetWidth(glm::vec2 v) {
     widthVector = v;
@@ -100,13 +101,14 @@ Json::Value BoxCollider::Serialize() {
 }
 
 void BoxCollider::Deserialize(Json::Value json) {
-    centerOffset.x = ReadFloat(json, "Box Center OffsetX");
-    centerOffset.y = ReadFloat(json, "Box Center OffsetY");
-    const float readWidth = ReadFloat(json, "Box Width");
-    const float readHeight = ReadFloat(json, "Box Height");
-    ghost = ReadBool(json, "Box ghost");
-    isStatic = ReadBool(json, "Box Static");
-    angle = ReadFloat(json, "Box Angle");
+    if (!json.isObject()) json = Json::Value(Json::objectValue);  // reads as all keys missing
+    centerOffset.x = JsonFloat(json["Box Center OffsetX"], 0.0f);
+    centerOffset.y = JsonFloat(json["Box Center OffsetY"], 0.0f);
+    const float readWidth = JsonFloat(json["Box Width"], 0.0f);
+    const float readHeight = JsonFloat(json["Box Height"], 0.0f);
+    ghost = JsonBool(json["Box ghost"], false);
+    isStatic = JsonBool(json["Box Static"], false);
+    angle = JsonFloat(json["Box Angle"], 0.0f);
     const bool rotate = OnRayEntity();
     widthVector = {readWidth, 0.0f};
     width = std::fabs(readWidth);
@@ -116,4 +118,16 @@ void BoxCollider::Deserialize(Json::Value json) {
     if (rotate) heightVector = RotationMatrix(angle) * heightVector;
     ComputeCorners();
     UpdateCorners();
+}
+
+void BoxCollider::DrawDebug() {
+    ComputeCorners();
+    DebugDraw::SetColor(1.0f, 0.1f, 0.1f, 1.0f);
+    DebugDraw::QuadXY(corners[0].x, corners[0].y, corners[1].x, corners[1].y, corners[2].x, corners[2].y,
+                      corners[3].x, corners[3].y);
+    const glm::vec2 center = GetCenter();
+    DebugDraw::SetColor(0.1f, 1.0f, 0.1f, 1.0f);
+    DebugDraw::LineXY(center.x, center.y, center.x + heightVector.x, center.y + heightVector.y);
+    DebugDraw::SetColor(0.1f, 0.1f, 1.0f, 1.0f);
+    DebugDraw::LineXY(center.x, center.y, center.x + widthVector.x, center.y + widthVector.y);
 }

@@ -7,8 +7,8 @@
 
 bool CollisionDetection::TestCircleCircle() {
     CollisionDataObj record = RecordFor(entityA, entityB);
-    const CircleCollider* a = FindComponent<CircleCollider>(entityA);
-    const CircleCollider* b = FindComponent<CircleCollider>(entityB);
+    const CircleCollider* a = engine::FindComponent<CircleCollider>(entityA);
+    const CircleCollider* b = engine::FindComponent<CircleCollider>(entityB);
     if (!a || !b) return false;
     const glm::vec2 centerA = a->GetCenter(), centerB = b->GetCenter();
     const float radiusA = a->GetRadius(), radiusB = b->GetRadius();

@@ -1,6 +1,7 @@
 #include "physics/circle_collider.h"
 
-#include "physics/json_fields.h"
+#include "core/json/json_values.h"
+#include "graphics/debug_draw.h"
 
 glm::vec2 CircleCollider::GetCenter() const {
     if (!owner.IsValid()) return centerOffset;
@@ -19,9 +20,16 @@ Json::Value CircleCollider::Serialize() {
 }
 
 void CircleCollider::Deserialize(Json::Value json) {
-    centerOffset.x = ReadFloat(json, "Circle Center OffsetX");
-    centerOffset.y = ReadFloat(json, "Circle Center OffsetY");
-    ghost = ReadBool(json, "Circle Ghost");
-    isStatic = ReadBool(json, "Circle Static");
-    radius = ReadFloat(json, "Circle Radius");
+    if (!json.isObject()) json = Json::Value(Json::objectValue);  // reads as all keys missing
+    centerOffset.x = JsonFloat(json["Circle Center OffsetX"], 0.0f);
+    centerOffset.y = JsonFloat(json["Circle Center OffsetY"], 0.0f);
+    ghost = JsonBool(json["Circle Ghost"], false);
+    isStatic = JsonBool(json["Circle Static"], false);
+    radius = JsonFloat(json["Circle Radius"], 0.0f);
+}
+
+void CircleCollider::DrawDebug() {
+    const glm::vec2 center = GetCenter();
+    DebugDraw::SetColor(1.0f, 0.0f, 0.0f, 1.0f);
+    DebugDraw::CircleXY(center.x, center.y, radius);
 }

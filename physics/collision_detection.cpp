@@ -18,8 +18,8 @@ CollisionDetection::CollisionDataObj CollisionDetection::RecordFor(const engine:
     CollisionDataObj record;
     record.entityA = a;
     record.entityB = b;
-    const RigidBody* bodyA = FindComponent<RigidBody>(a);
-    const RigidBody* bodyB = FindComponent<RigidBody>(b);
+    const RigidBody* bodyA = engine::FindComponent<RigidBody>(a);
+    const RigidBody* bodyB = engine::FindComponent<RigidBody>(b);
     if (bodyA && bodyB) record.relativeVelocity = bodyB->velocity - bodyA->velocity;
     return record;
 }

@@ -14,12 +14,12 @@ namespace {
 
 // Half sizes of the shape around its centre; false for an entity with none.
 bool Extent(const engine::entity_handle& entity, glm::vec2& center, glm::vec2& half) {
-    if (const BoxCollider* box = FindComponent<BoxCollider>(entity)) {
+    if (const BoxCollider* box = engine::FindComponent<BoxCollider>(entity)) {
         center = box->GetCenter();
         half = {box->GetWidth() * 0.5f, box->GetHeight() * 0.5f};
         return true;
     }
-    if (const CircleCollider* circle = FindComponent<CircleCollider>(entity)) {
+    if (const CircleCollider* circle = engine::FindComponent<CircleCollider>(entity)) {
         center = circle->GetCenter();
         half = {circle->GetRadius(), circle->GetRadius()};
         return true;
@@ -30,7 +30,7 @@ bool Extent(const engine::entity_handle& entity, glm::vec2& center, glm::vec2& h
 }  // namespace
 
 bool Physics::Culled(const engine::entity_handle& entity, const ViewSize& view) {
-    if (FindComponent<Ray>(entity)) return false;
+    if (engine::FindComponent<Ray>(entity)) return false;
     glm::vec2 center, half;
     if (!Extent(entity, center, half)) return true;
     if (!view) return false;

@@ -14,7 +14,7 @@ namespace {
 
 template <typename T>
 bool Has(const engine::entity_handle& entity) {
-    return FindComponent<T>(entity) != nullptr;
+    return engine::FindComponent<T>(entity) != nullptr;
 }
 
 }  // namespace

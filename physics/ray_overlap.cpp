@@ -6,11 +6,16 @@
 #include "physics/circle_collider.h"
 #include "physics/collision_detection.h"
 #include "physics/component_lookup.h"
+#include "physics/debug_shapes.h"
 #include "physics/interval.h"
 #include "physics/ray.h"
 #include "physics/vec2_math.h"
 
 namespace {
+
+// Overlap circles in these colours for the first four axes.
+constexpr glm::vec4 kAxisColours[4] = {debug_shapes::kRed, debug_shapes::kGreen, debug_shapes::kBlue,
+                                       debug_shapes::kMagenta};
 
 bool BoxesTouch(BoxCollider& a, BoxCollider& b) {
     glm::vec2 cornersA[4], cornersB[4];
@@ -18,14 +23,24 @@ bool BoxesTouch(BoxCollider& a, BoxCollider& b) {
         cornersA[i] = a.GetCorner(i);
         cornersB[i] = b.GetCorner(i);
     }
+    debug_shapes::Line(debug_shapes::kGrey, a.GetCenter(), b.GetCenter());
+    bool touching = true;
+    int tested = 0;
     for (BoxCollider* owner : {&a, &b}) {
         const int count = owner->GetAxisCount();
-        for (int i = 0; i < count; ++i) {
+        for (int i = 0; i < count; ++i, ++tested) {
             const glm::vec2 axis = owner->GetAxis(i);
-            if (!Touches(ProjectPoints(cornersA, 4, axis), ProjectPoints(cornersB, 4, axis))) return false;
+            debug_shapes::Projections(b.GetCenter(), cornersB, 4, axis);
+            debug_shapes::Projections(a.GetCenter(), cornersA, 4, axis);
+            if (!Touches(ProjectPoints(cornersA, 4, axis), ProjectPoints(cornersB, 4, axis))) {
+                touching = false;
+                break;
+            }
+            if (tested < 4) debug_shapes::Circle(kAxisColours[tested], a.GetCenter(), 30.0f);
         }
+        if (!touching) break;
     }
-    return true;
+    return touching;
 }
 
 bool CirclesTouch(const CircleCollider& a, const CircleCollider& b) {
@@ -35,10 +50,10 @@ bool CirclesTouch(const CircleCollider& a, const CircleCollider& b) {
 }  // namespace
 
 bool CollisionDetection::TestRay() {
-    BoxCollider* boxA = FindComponent<BoxCollider>(entityA);
-    BoxCollider* boxB = FindComponent<BoxCollider>(entityB);
-    const CircleCollider* circleA = FindComponent<CircleCollider>(entityA);
-    const CircleCollider* circleB = FindComponent<CircleCollider>(entityB);
+    BoxCollider* boxA = engine::FindComponent<BoxCollider>(entityA);
+    BoxCollider* boxB = engine::FindComponent<BoxCollider>(entityB);
+    const CircleCollider* circleA = engine::FindComponent<CircleCollider>(entityA);
+    const CircleCollider* circleB = engine::FindComponent<CircleCollider>(entityB);
     bool hit = false;
     if (boxA && boxB)
         hit = BoxesTouch(*boxA, *boxB);
@@ -49,6 +64,7 @@ bool CollisionDetection::TestRay() {
         ReportSeparation();
         return false;
     }
-    if (Ray* ray = FindComponent<Ray>(entityA)) ray->AddHit(entityB);
+    debug_shapes::Circle(debug_shapes::kYellow, {0.0f, 0.0f}, 70.0f);
+    if (Ray* ray = engine::FindComponent<Ray>(entityA)) ray->AddHit(entityB);
     return true;
 }

@@ -15,8 +15,8 @@ namespace {
 
 // How many non-static colliders the entity has: each one moves it once.
 int MovingColliders(const engine::entity_handle& entity) {
-    const CircleCollider* circle = FindComponent<CircleCollider>(entity);
-    const BoxCollider* box = FindComponent<BoxCollider>(entity);
+    const CircleCollider* circle = engine::FindComponent<CircleCollider>(entity);
+    const BoxCollider* box = engine::FindComponent<BoxCollider>(entity);
     return (circle && !circle->IsStatic() ? 1 : 0) + (box && !box->IsStatic() ? 1 : 0);
 }
 
@@ -30,8 +30,8 @@ void Displace(const engine::entity_handle& entity, glm::vec2 by, int times) {
 }  // namespace
 
 void Physics::ResolvePair(CollisionDataObj contact) {
-    RigidBody* bodyA = FindComponent<RigidBody>(contact.entityA);
-    RigidBody* bodyB = FindComponent<RigidBody>(contact.entityB);
+    RigidBody* bodyA = engine::FindComponent<RigidBody>(contact.entityA);
+    RigidBody* bodyB = engine::FindComponent<RigidBody>(contact.entityB);
     if (!bodyA || !bodyB) return;
     const float restitution = bodyB->restitution <= bodyA->restitution ? bodyB->restitution : bodyA->restitution;
     const glm::vec2 d = contact.direction;

@@ -1,6 +1,6 @@
 #include "physics/rigid_body.h"
 
-#include "physics/json_fields.h"
+#include "core/json/json_values.h"
 
 Json::Value RigidBody::Serialize() {
     Json::Value json(Json::objectValue);
@@ -11,7 +11,8 @@ Json::Value RigidBody::Serialize() {
 }
 
 void RigidBody::Deserialize(Json::Value json) {
-    velocity.x = ReadFloat(json, "vel_x");
-    velocity.y = ReadFloat(json, "vel_y");
-    restitution = ReadFloat(json, "restitution");
+    if (!json.isObject()) json = Json::Value(Json::objectValue);  // reads as all keys missing
+    velocity.x = JsonFloat(json["vel_x"], 0.0f);
+    velocity.y = JsonFloat(json["vel_y"], 0.0f);
+    restitution = JsonFloat(json["restitution"], 0.0f);
 }

@@ -1,6 +1,7 @@
 #include <vector>
 
 #include "core/entity/entity_table.h"
+#include "graphics/debug_draw.h"
 #include "physics/box_collider.h"
 #include "physics/circle_collider.h"
 #include "physics/component_lookup.h"
@@ -10,15 +11,15 @@
 
 bool Physics::IsStatic(const engine::entity_handle& entity) const {
     if (ignore) return false;
-    const BoxCollider* box = FindComponent<BoxCollider>(entity);
-    const CircleCollider* circle = FindComponent<CircleCollider>(entity);
+    const BoxCollider* box = engine::FindComponent<BoxCollider>(entity);
+    const CircleCollider* circle = engine::FindComponent<CircleCollider>(entity);
     return (box && box->IsStatic()) || (circle && circle->IsStatic());
 }
 
 bool Physics::IsGhost(const engine::entity_handle& entity) const {
     if (ignore) return false;
-    const BoxCollider* box = FindComponent<BoxCollider>(entity);
-    const CircleCollider* circle = FindComponent<CircleCollider>(entity);
+    const BoxCollider* box = engine::FindComponent<BoxCollider>(entity);
+    const CircleCollider* circle = engine::FindComponent<CircleCollider>(entity);
     return (box && box->IsGhost()) || (circle && circle->IsGhost());
 }
 
@@ -31,7 +32,9 @@ void Physics::Step(float dt, const ViewSize& view) {
         if (!Culled(entity, view)) candidates.push_back(entity);
 
     // Listeners of the tests' events run in here; every handle is checked
-    // again before use.
+    // again before use. The tests draw their working in colours of their
+    // own: the colour in force is put back after them.
+    const glm::vec4 colour = DebugDraw::GetColor();
     for (size_t i = 0; i < candidates.size(); ++i) {
         for (size_t j = i; j < candidates.size(); ++j) {
             const engine::entity_handle a = candidates[i], b = candidates[j];
@@ -40,6 +43,7 @@ void Physics::Step(float dt, const ViewSize& view) {
             TestPair(a, b);
         }
     }
+    DebugDraw::SetColor(colour.r, colour.g, colour.b, colour.a);
 
     // Ghosts raise their events but are never pushed nor push.
     const std::vector<CollisionDataObj> gathered = std::move(contacts);
@@ -51,7 +55,7 @@ void Physics::Step(float dt, const ViewSize& view) {
     }
 
     for (const engine::entity_handle& entity : engine::GetAllEntities()) {
-        RigidBody* body = FindComponent<RigidBody>(entity);
+        RigidBody* body = engine::FindComponent<RigidBody>(entity);
         if (!body || IsStatic(entity)) continue;
         body->velocity += body->acceleration * dt;
         glm::vec3& position = entity.GetPosition();
