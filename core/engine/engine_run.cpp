@@ -15,6 +15,7 @@
 #include "core/pause/pause_menu.h"
 #include "graphics/debug_draw.h"
 #include "graphics/graphics.h"
+#include "physics/physics.h"
 
 namespace {
 
@@ -46,6 +47,7 @@ void RunFrame(Engine& engine, GLFWwindow* window) {
     const float dt = engine.timeScale * engine.frameTime;
     Engine::GetCurrentLevelName() = Engine::GetNextLevelName();
     engine.mode = engine.requestedMode;
+    engine.physics->Update(dt);
     events::Call<float>("PreLogicUpdate", dt);
     events::Call<float>("LogicUpdate", dt);
     if (Graphics::BeginFrame()) {
