@@ -13,6 +13,7 @@
 #include "graphics/debug_draw.h"
 #include "graphics/graphics.h"
 #include "physics/physics.h"
+#include "scripting/lua_host.h"
 
 namespace {
 
@@ -55,9 +56,19 @@ Engine::Engine() {
     events::Connect<int>("KeyPressed", "EngineToggleEditor", OnEngineToggleEditor);
     glfwSetWindowIconifyCallback(Graphics::GetWindow(), OnWindowIconify);
     pauseMenu = new PauseMenu();
+    // The start-up scripts may call exports that read the engine's state, so
+    // the engine is reachable while they run; it is not if they fail.
+    g_engine = this;
+    try {
+        CreateLuaHost();
+    } catch (...) {
+        g_engine = nullptr;
+        throw;
+    }
 }
 
 Engine::~Engine() {
+    DestroyLuaHost();
     Delete(cheats);
     Delete(pauseMenu);
     DestroyEditor();
