@@ -12,6 +12,8 @@
 #include "core/pause/pause_menu.h"
 #include "graphics/debug_draw.h"
 #include "graphics/graphics.h"
+#include "physics/physics.h"
+#include "scripting/lua_host.h"
 
 namespace {
 
@@ -33,12 +35,14 @@ void Delete(T*& singleton) {
 }  // namespace
 
 Engine::Engine() {
+    physics = std::make_unique<Physics>();
     components::RegisterAll();
     input = new Input();
     console = new Console();
     graphics = new Graphics();
     debugDraw = new DebugDraw();
     cheats = new Cheats();
+    physics->Init();
     InitInput();
     events::Register<float>("PreLogicUpdate");
     events::Register<float>("LogicUpdate");
@@ -52,6 +56,15 @@ Engine::Engine() {
     events::Connect<int>("KeyPressed", "EngineToggleEditor", OnEngineToggleEditor);
     glfwSetWindowIconifyCallback(Graphics::GetWindow(), OnWindowIconify);
     pauseMenu = new PauseMenu();
+    // The start-up scripts may call exports that read the engine's state, so
+    // the engine is reachable while they run; it is not if they fail.
+    g_engine = this;
+    try {
+        CreateLuaHost();
+    } catch (...) {
+        g_engine = nullptr;
+        throw;
+    }
 }
 
 void Engine::RestartScripts() {
@@ -60,6 +73,7 @@ void Engine::RestartScripts() {
 }
 
 Engine::~Engine() {
+    DestroyLuaHost();
     Delete(cheats);
     Delete(pauseMenu);
     DestroyEditor();
@@ -67,4 +81,5 @@ Engine::~Engine() {
     Delete(console);
     Delete(input);
     Delete(graphics);
+    physics.reset();
 }

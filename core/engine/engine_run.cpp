@@ -16,6 +16,7 @@
 #include "editor/editor.h"
 #include "graphics/debug_draw.h"
 #include "graphics/graphics.h"
+#include "physics/physics.h"
 
 namespace {
 
@@ -46,8 +47,12 @@ void RunFrame(Engine& engine, GLFWwindow* window) {
     engine.frameTime = now - engine.lastTime;
     engine.lastTime = now;
     const float dt = engine.timeScale * engine.frameTime;
-    Engine::GetCurrentLevelName() = Engine::GetNextLevelName();
+    // A change requested while the level loaded (a "LevelLoad" listener, say)
+    // stays pending for the next frame: taking its name now would save the
+    // level being left under the new name and load that copy in its place.
+    if (!engine.reloadLevel) Engine::GetCurrentLevelName() = Engine::GetNextLevelName();
     engine.mode = engine.requestedMode;
+    engine.physics->Update(dt);
     events::Call<float>("PreLogicUpdate", dt);
     events::Call<float>("LogicUpdate", dt);
     if (Graphics::BeginFrame()) {

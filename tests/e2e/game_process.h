@@ -16,8 +16,8 @@
 
 class GameProcess {
 public:
-    // Copies the shipped shaders and textures into the game folder and
-    // starts the X server.
+    // Copies the shipped shaders, textures and start-up script into the game
+    // folder and starts the X server.
     GameProcess();
     // Stops the game if it still runs.
     ~GameProcess();
