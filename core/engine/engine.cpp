@@ -11,6 +11,7 @@
 #include "core/input/input.h"
 #include "core/pause/pause_menu.h"
 #include "graphics/graphics.h"
+#include "sound/engine_audio.h"
 
 namespace {
 
@@ -31,11 +32,13 @@ void Delete(T*& singleton) {
 }  // namespace
 
 Engine::Engine() {
+    audio = std::make_unique<AudioSystem>();
     components::RegisterAll();
     input = new Input();
     console = new Console();
     graphics = new Graphics();
     cheats = new Cheats();
+    StartAudio(*audio);
     InitInput();
     events::Register<float>("PreLogicUpdate");
     events::Register<float>("LogicUpdate");
@@ -55,7 +58,9 @@ Engine::~Engine() {
     Delete(cheats);
     Delete(pauseMenu);
     DestroyEditor();
+    SoundSpace::SaveStorage();
     Delete(console);
     Delete(input);
     Delete(graphics);
+    audio.reset();
 }

@@ -13,7 +13,9 @@
 #include "core/events/events.h"
 #include "core/level/level_files.h"
 #include "core/pause/pause_menu.h"
+#include "graphics/camera.h"
 #include "graphics/graphics.h"
+#include "sound/engine_audio.h"
 
 namespace {
 
@@ -37,8 +39,10 @@ void RunFrame(Engine& engine, GLFWwindow* window) {
     UpdateFocus(engine, window);
     if (engine.mode != engine.requestedMode || engine.reloadLevel) {
         engine.reloadLevel = false;
+        SoundSpace::StopBus("Master Bus", 0);
         LoadLevel(Engine::GetNextLevelName());
     }
+    AudioSystem::SetListener(Camera::GetPosition(), {0.0f, 0.0f, 0.0f}, {0.0f, -1.0f, 0.0f}, {0.0f, 0.0f, 1.0f});
     const float now = Now();
     engine.frameTime = now - engine.lastTime;
     engine.lastTime = now;
@@ -47,6 +51,7 @@ void RunFrame(Engine& engine, GLFWwindow* window) {
     engine.mode = engine.requestedMode;
     events::Call<float>("PreLogicUpdate", dt);
     events::Call<float>("LogicUpdate", dt);
+    engine.audio->Update();
     if (Graphics::BeginFrame()) {
         Console::Draw();
         Graphics::EndFrame();
