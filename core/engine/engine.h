@@ -13,6 +13,7 @@
 #include <string>
 
 struct GLFWwindow;
+class Physics;
 class AudioSystem;
 
 class Engine {
@@ -62,6 +63,7 @@ public:
     bool reloadLevel = false;
     bool saveOnUnload = false;
     bool hasFocus = true;
+    std::unique_ptr<Physics> physics;
     std::unique_ptr<AudioSystem> audio;
 };
 

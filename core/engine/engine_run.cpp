@@ -14,7 +14,9 @@
 #include "core/level/level_files.h"
 #include "core/pause/pause_menu.h"
 #include "graphics/camera.h"
+#include "graphics/debug_draw.h"
 #include "graphics/graphics.h"
+#include "physics/physics.h"
 #include "sound/engine_audio.h"
 
 namespace {
@@ -49,10 +51,12 @@ void RunFrame(Engine& engine, GLFWwindow* window) {
     const float dt = engine.timeScale * engine.frameTime;
     Engine::GetCurrentLevelName() = Engine::GetNextLevelName();
     engine.mode = engine.requestedMode;
+    engine.physics->Update(dt);
     events::Call<float>("PreLogicUpdate", dt);
     events::Call<float>("LogicUpdate", dt);
     engine.audio->Update();
     if (Graphics::BeginFrame()) {
+        DebugDraw::Frame();
         Console::Draw();
         Graphics::EndFrame();
     }
