@@ -5,6 +5,7 @@
 #include "core/level/level_files.h"
 #include "core/pause/pause_menu.h"
 #include "editor/editor.h"
+#include "sound/sound_space.h"
 
 namespace {
 
@@ -28,6 +29,7 @@ void OnEngineToggleEditor(int key) {
     if (key != kF8 || !IsKeyDown(kLeftControl) || !IsKeyDown(kLeftShift)) return;
     if (Engine::GetMode() == Engine::kGameMode) {
         Engine::CreateEditor();
+        SoundSpace::ClearCueLocationFile();
         g_engine->requestedMode = Engine::kEditorMode;
         Engine::Pause();
     } else if (Engine::GetMode() == Engine::kEditorMode) {
