@@ -10,6 +10,7 @@
 #include "core/events/events.h"
 #include "core/input/input.h"
 #include "core/pause/pause_menu.h"
+#include "graphics/debug_draw.h"
 #include "graphics/graphics.h"
 
 namespace {
@@ -19,6 +20,7 @@ namespace {
 Input* input = nullptr;
 Console* console = nullptr;
 Graphics* graphics = nullptr;
+DebugDraw* debugDraw = nullptr;
 Cheats* cheats = nullptr;
 PauseMenu* pauseMenu = nullptr;
 
@@ -35,6 +37,7 @@ Engine::Engine() {
     input = new Input();
     console = new Console();
     graphics = new Graphics();
+    debugDraw = new DebugDraw();
     cheats = new Cheats();
     InitInput();
     events::Register<float>("PreLogicUpdate");
@@ -55,6 +58,7 @@ Engine::~Engine() {
     Delete(cheats);
     Delete(pauseMenu);
     DestroyEditor();
+    Delete(debugDraw);
     Delete(console);
     Delete(input);
     Delete(graphics);

@@ -13,6 +13,7 @@
 #include "core/events/events.h"
 #include "core/level/level_files.h"
 #include "core/pause/pause_menu.h"
+#include "graphics/debug_draw.h"
 #include "graphics/graphics.h"
 
 namespace {
@@ -48,6 +49,7 @@ void RunFrame(Engine& engine, GLFWwindow* window) {
     events::Call<float>("PreLogicUpdate", dt);
     events::Call<float>("LogicUpdate", dt);
     if (Graphics::BeginFrame()) {
+        DebugDraw::Frame();
         Console::Draw();
         Graphics::EndFrame();
     }
