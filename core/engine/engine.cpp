@@ -3,6 +3,7 @@
 #include <GLFW/glfw3.h>
 
 #include "core/diagnostics/console.h"
+#include "core/diagnostics/debug_print.h"
 #include "core/engine/cheats.h"
 #include "core/engine/engine.h"
 #include "core/engine/register_all.h"
@@ -72,6 +73,14 @@ Engine::Engine() {
 
 void Engine::RestartScripts() {
     Delete(pauseMenu);
+    DestroyLuaHost();
+    // Broken scripts while editing are the designer's to mend: the game goes
+    // on without a Lua host until the next reload.
+    try {
+        CreateLuaHost();
+    } catch (const std::exception& error) {
+        DebugPrint(error.what());
+    }
     pauseMenu = new PauseMenu();
 }
 

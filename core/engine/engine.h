@@ -44,7 +44,8 @@ public:
     static void CreateEditor();
     static void DestroyEditor();
     // The editor's reload: replaces the pause menu and the Lua host with
-    // new ones, which run every script again.
+    // new ones, which run every script again. Scripts that fail to start are
+    // logged and leave no Lua host.
     static void RestartScripts();
 
     static float GetDeltaTime();  // unscaled, seconds
