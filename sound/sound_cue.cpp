@@ -65,6 +65,14 @@ void SoundCueBank::ConnectFadeOut() {
 void SoundCueBank::DisconnectFadeIn() { events::Disconnect("LogicUpdate", FadeInId()); }
 void SoundCueBank::DisconnectFadeOut() { events::Disconnect("LogicUpdate", FadeOutId()); }
 
+void SoundCueBank::Retire() {
+    DisconnectFadeIn();
+    DisconnectFadeOut();
+    fadeInConnected = fadeOutConnected = false;
+    // A sound still playing (or fading out) ends by itself.
+    if (instance.isValid()) instance.release();
+}
+
 void SoundCueBank::MuteMusic() {
     audio::musicMuted = true;
     for (const auto& cue : audio::cues)

@@ -29,6 +29,10 @@ public:
     static void Play(SoundCueBank* cue, float playVolume);
     static void Stop(SoundCueBank* cue);
 
+    // Before the cue leaves the list for good: its fade listeners go and its
+    // instance is released (a sound still playing finishes first).
+    void Retire();
+
     void FadeInStep(float dt);
     void FadeOutStep(float dt);
 
