@@ -9,9 +9,12 @@
 // its accessors live in qm_core, so any subsystem may include this header.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 struct GLFWwindow;
+class Physics;
+class AudioSystem;
 
 class Engine {
 public:
@@ -36,8 +39,14 @@ public:
     // and no load is requested; without it the next frame loads it.
     static void SetLevel(const std::string& name, bool keep);
 
+    // The editor exists only between these two; DestroyEditor with no
+    // editor does nothing.
     static void CreateEditor();
     static void DestroyEditor();
+    // The editor's reload: replaces the pause menu and the Lua host with
+    // new ones, which run every script again. Scripts that fail to start are
+    // logged and leave no Lua host.
+    static void RestartScripts();
 
     static float GetDeltaTime();  // unscaled, seconds
     static std::string& GetCurrentLevelName();
@@ -60,6 +69,8 @@ public:
     bool reloadLevel = false;
     bool saveOnUnload = false;
     bool hasFocus = true;
+    std::unique_ptr<Physics> physics;
+    std::unique_ptr<AudioSystem> audio;
 };
 
 extern Engine* g_engine;

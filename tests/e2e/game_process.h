@@ -11,13 +11,14 @@
 
 #include <sys/types.h>
 
+#include "tests/support/game_audio.h"
 #include "tests/support/private_display.h"
 #include "tests/support/temp_dir.h"
 
 class GameProcess {
 public:
-    // Copies the shipped shaders and textures into the game folder and
-    // starts the X server.
+    // Copies the shipped shaders, textures, audio and start-up script into the
+    // game folder and starts the X server.
     GameProcess();
     // Stops the game if it still runs.
     ~GameProcess();
@@ -33,6 +34,7 @@ public:
     // "keydown Control_L keydown Shift_L key F8 keyup Shift_L keyup Control_L".
     void Keys(const std::string& xdotoolArguments);
 
+    const std::string& DisplayName() const { return display.name(); }
     std::string Stdout() const { return game.Read("stdout.txt"); }
     std::string Stderr() const { return game.Read("stderr.txt"); }
 
@@ -43,6 +45,7 @@ private:
     void Xdotool(const std::string& arguments) const;
 
     testing_support::PrivateDisplay display;
+    testing_support::NoSoundDevice noSoundDevice;
     pid_t pid = -1;
     int exitStatus = -1;
     std::string window;
