@@ -12,6 +12,7 @@
 #include "core/pause/pause_menu.h"
 #include "graphics/debug_draw.h"
 #include "graphics/graphics.h"
+#include "physics/physics.h"
 #include "scripting/lua_host.h"
 
 namespace {
@@ -34,12 +35,14 @@ void Delete(T*& singleton) {
 }  // namespace
 
 Engine::Engine() {
+    physics = std::make_unique<Physics>();
     components::RegisterAll();
     input = new Input();
     console = new Console();
     graphics = new Graphics();
     debugDraw = new DebugDraw();
     cheats = new Cheats();
+    physics->Init();
     InitInput();
     events::Register<float>("PreLogicUpdate");
     events::Register<float>("LogicUpdate");
@@ -73,4 +76,5 @@ Engine::~Engine() {
     Delete(console);
     Delete(input);
     Delete(graphics);
+    physics.reset();
 }

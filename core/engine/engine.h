@@ -9,9 +9,11 @@
 // its accessors live in qm_core, so any subsystem may include this header.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 struct GLFWwindow;
+class Physics;
 
 class Engine {
 public:
@@ -60,6 +62,7 @@ public:
     bool reloadLevel = false;
     bool saveOnUnload = false;
     bool hasFocus = true;
+    std::unique_ptr<Physics> physics;
 };
 
 extern Engine* g_engine;

@@ -15,6 +15,7 @@
 #include "core/pause/pause_menu.h"
 #include "graphics/debug_draw.h"
 #include "graphics/graphics.h"
+#include "physics/physics.h"
 
 namespace {
 
@@ -49,6 +50,7 @@ void RunFrame(Engine& engine, GLFWwindow* window) {
     // level being left under the new name and load that copy in its place.
     if (!engine.reloadLevel) Engine::GetCurrentLevelName() = Engine::GetNextLevelName();
     engine.mode = engine.requestedMode;
+    engine.physics->Update(dt);
     events::Call<float>("PreLogicUpdate", dt);
     events::Call<float>("LogicUpdate", dt);
     if (Graphics::BeginFrame()) {

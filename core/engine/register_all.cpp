@@ -2,22 +2,30 @@
 
 #include "core/components/kept_json.h"
 #include "core/components/registry.h"
+#include "graphics/moon_light.h"
+#include "graphics/point_light.h"
+#include "graphics/shadow_caster.h"
+#include "graphics/sprite.h"
+#include "physics/box_collider.h"
+#include "physics/circle_collider.h"
+#include "physics/ray.h"
+#include "physics/rigid_body.h"
 
 namespace components {
 
 // The order gives the ids that level files and scripts rely on: never
 // reorder, only replace a KeptJson line by the type's own class.
 void RegisterAll() {
-    Register<KeptJson<1>>("Sprite");
-    Register<KeptJson<2>>("MoonLight");
-    Register<KeptJson<3>>("PointLight");
-    Register<KeptJson<4>>("ShadowCaster");
-    Register<KeptJson<5>>("RigidBody");
-    Register<KeptJson<6>>("CircleCollider");
-    Register<KeptJson<7>>("BoxCollider");
+    Register<Sprite>("Sprite");
+    Register<MoonLight>("MoonLight");
+    Register<PointLight>("PointLight");
+    Register<ShadowCaster>("ShadowCaster");
+    Register<RigidBody>("RigidBody");
+    Register<CircleCollider>("CircleCollider");
+    Register<BoxCollider>("BoxCollider");
     Register<KeptJson<8>>("SoundEmitter");
     Register<KeptJson<9>>("SoundSpace");
-    Register<KeptJson<10>>("Ray");
+    Register<Ray>("Ray");
 }
 
 }  // namespace components
