@@ -1,7 +1,9 @@
-// Exports whose answers depend on the window: the picture's size in world
-// units and textures.
+// Exports: the picture's size in world units, textures, and errors inside
+// an export.
 #include <cstdint>
 
+#include "core/events/events.h"
+#include "core/pause/pause_menu.h"
 #include "graphics/camera.h"
 #include "graphics/graphics.h"
 #include "scripting/export_list.h"
@@ -41,6 +43,18 @@ TEST_F(LuaTest, LoadedTexturesComeWithTheirSize) {
         EXPECT_EQ(fallback.width, debug.width);
         EXPECT_EQ(fallback.height, debug.height);
     }
+}
+
+// An error inside an export ends there as one line: it never unwinds into
+// the script that called it.
+TEST_F(LuaTest, AnErrorInsideAnExportIsLoggedAndTheScriptGoesOn) {
+    events::Connect<>("PauseMenuUnPaused", "failing", [] { throw debug::exception("the menu broke"); });
+    PauseMenu::Pause();
+    EXPECT_NO_THROW(lb_pause_menu_unpause());
+    PauseMenu::Pause();
+    Lua("require('ffi').C.lb_pause_menu_unpause() after = 'went on'");
+    EXPECT_EQ(Eval("after"), "went on");
+    EXPECT_EQ(Logged(), (std::vector<std::string>{"the menu broke", "the menu broke"}));
 }
 
 }  // namespace
