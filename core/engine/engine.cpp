@@ -14,6 +14,7 @@
 #include "graphics/graphics.h"
 #include "physics/physics.h"
 #include "scripting/lua_host.h"
+#include "sound/engine_audio.h"
 
 namespace {
 
@@ -36,12 +37,14 @@ void Delete(T*& singleton) {
 
 Engine::Engine() {
     physics = std::make_unique<Physics>();
+    audio = std::make_unique<AudioSystem>();
     components::RegisterAll();
     input = new Input();
     console = new Console();
     graphics = new Graphics();
     debugDraw = new DebugDraw();
     cheats = new Cheats();
+    StartAudio(*audio);
     physics->Init();
     InitInput();
     events::Register<float>("PreLogicUpdate");
@@ -73,8 +76,10 @@ Engine::~Engine() {
     Delete(pauseMenu);
     DestroyEditor();
     Delete(debugDraw);
+    SoundSpace::SaveStorage();
     Delete(console);
     Delete(input);
     Delete(graphics);
+    audio.reset();
     physics.reset();
 }

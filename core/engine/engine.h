@@ -14,6 +14,7 @@
 
 struct GLFWwindow;
 class Physics;
+class AudioSystem;
 
 class Engine {
 public:
@@ -63,6 +64,7 @@ public:
     bool saveOnUnload = false;
     bool hasFocus = true;
     std::unique_ptr<Physics> physics;
+    std::unique_ptr<AudioSystem> audio;
 };
 
 extern Engine* g_engine;

@@ -48,6 +48,7 @@ GameProcess::GameProcess() {
     fs::create_directories(game.path() / "levels");
     fs::create_directories(game.path() / "lua");
     fs::copy(data / "lua" / "engine", game.path() / "lua" / "engine", fs::copy_options::recursive);
+    testing_support::CopyShippedAudio(data, game.path());
 }
 
 GameProcess::~GameProcess() {

@@ -11,13 +11,14 @@
 
 #include <sys/types.h>
 
+#include "tests/support/game_audio.h"
 #include "tests/support/private_display.h"
 #include "tests/support/temp_dir.h"
 
 class GameProcess {
 public:
-    // Copies the shipped shaders, textures and start-up script into the game
-    // folder and starts the X server.
+    // Copies the shipped shaders, textures, audio and start-up script into the
+    // game folder and starts the X server.
     GameProcess();
     // Stops the game if it still runs.
     ~GameProcess();
@@ -43,6 +44,7 @@ private:
     void Xdotool(const std::string& arguments) const;
 
     testing_support::PrivateDisplay display;
+    testing_support::NoSoundDevice noSoundDevice;
     pid_t pid = -1;
     int exitStatus = -1;
     std::string window;

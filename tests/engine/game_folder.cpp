@@ -7,6 +7,7 @@ GameFolder::GameFolder() {
     fs::create_directories(game.path() / "levels");
     fs::create_directories(game.path() / "lua");
     fs::copy(fs::path(QM_SOURCE_DIR) / "data" / "lua" / "engine", game.path() / "lua" / "engine", fs::copy_options::recursive);
+    testing_support::CopyShippedAudio(fs::path(QM_SOURCE_DIR) / "data", game.path());
     fs::current_path(game.path());
 }
 
