@@ -31,9 +31,12 @@ void Physics::Step(float dt, const ViewSize& view) {
     // Listeners of the tests' events run in here: each candidate's
     // components are found again after one has run. The tests draw their
     // working in colours of their own; the colour in force is put back.
+    // A listener that empties the whole table (ids then start again, so old
+    // handles may name new entities) ends the step there.
     const glm::vec4 colour = DebugDraw::GetColor();
-    for (size_t i = 0; i < candidates.size(); ++i) {
-        for (size_t j = i; j < candidates.size(); ++j) {
+    const uint32_t generation = engine::GetGeneration();
+    for (size_t i = 0; i < candidates.size() && generation == engine::GetGeneration(); ++i) {
+        for (size_t j = i; j < candidates.size() && generation == engine::GetGeneration(); ++j) {
             Parts& a = candidates[i];
             Parts& b = candidates[j];
             if (a.entity == b.entity) continue;
@@ -44,6 +47,10 @@ void Physics::Step(float dt, const ViewSize& view) {
         }
     }
     DebugDraw::SetColor(colour.r, colour.g, colour.b, colour.a);
+    if (generation != engine::GetGeneration()) {
+        contacts.clear();
+        return;
+    }
 
     // Ghosts raise their events but are never pushed nor push.
     const std::vector<CollisionDataObj> gathered = std::move(contacts);
