@@ -1,36 +1,17 @@
 #include "tests/sound/audio_fixture.h"
 
 #include <chrono>
-#include <cmath>
 #include <thread>
 
 #include <json/value.h>
-#include <sndfile.h>
 
 #include "core/diagnostics/console.h"
 #include "core/events/events.h"
 #include "platform/fmod/loopback.h"
 #include "sound/sound_space.h"
+#include "tests/support/tone_file.h"
 
 namespace fs = std::filesystem;
-
-namespace {
-
-void WriteTone(const fs::path& file) {
-    constexpr int kRate = 22050;
-    std::vector<short> samples(kRate / 2);
-    for (size_t i = 0; i < samples.size(); ++i)
-        samples[i] = static_cast<short>(16000.0 * std::sin(2.0 * M_PI * 440.0 * i / kRate));
-    SF_INFO info{};
-    info.samplerate = kRate;
-    info.channels = 1;
-    info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
-    SNDFILE* out = sf_open(file.c_str(), SFM_WRITE, &info);
-    sf_write_short(out, samples.data(), static_cast<sf_count_t>(samples.size()));
-    sf_close(out);
-}
-
-}  // namespace
 
 AudioTest::AudioTest() {
     fs::create_directories(game.path() / "audio");
@@ -43,7 +24,7 @@ AudioTest::AudioTest() {
 AudioTest::~AudioTest() { fs::current_path(previous); }
 
 void AudioTest::WriteBanks(const std::vector<std::string>& eventPaths) {
-    WriteTone(game.path() / "audio" / "tone.wav");
+    testing_support::WriteToneFile(game.path() / "audio" / "tone.wav", 0.5f);
     std::string events;
     std::string strings = R"("master": "bus:/", "music": "bus:/Music", "sfx": "bus:/SFX")";
     for (size_t i = 0; i < eventPaths.size(); ++i) {
@@ -80,7 +61,7 @@ std::vector<std::string> AudioTest::NewLines() {
     return fresh;
 }
 
-float AudioTest::Level(double seconds) {
+testing_support::Heard AudioTest::Listen(double seconds) {
     FMOD::Loopback::TakeSamples();
     std::vector<float> samples;
     const size_t wanted = static_cast<size_t>(seconds * FMOD::Loopback::kSampleRate) * 2;
@@ -91,9 +72,7 @@ float AudioTest::Level(double seconds) {
         const std::vector<float> more = FMOD::Loopback::TakeSamples();
         samples.insert(samples.end(), more.begin(), more.end());
     }
-    double sum = 0.0;
-    for (float sample : samples) sum += sample * sample;
-    return static_cast<float>(std::sqrt(sum / std::max<size_t>(1, samples.size())));
+    return testing_support::Measure(samples);
 }
 
 bool AudioTest::FramesUntil(const std::function<bool()>& done) {

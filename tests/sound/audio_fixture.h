@@ -12,6 +12,7 @@
 #include "sound/audio_system.h"
 #include "sound/sound_cue.h"
 #include "tests/support/game_audio.h"
+#include "tests/support/heard.h"
 #include "tests/support/temp_dir.h"
 
 class AudioTest : public ::testing::Test {
@@ -29,8 +30,10 @@ protected:
     void Frame(float dt);
     // The diagnostic lines written since the last call.
     std::vector<std::string> NewLines();
-    // The level a listener at the camera hears over about the given time.
-    float Level(double seconds);
+    // What the listener hears over about the given time, rendered by audio
+    // updates from now on.
+    testing_support::Heard Listen(double seconds);
+    float Level(double seconds) { return Listen(seconds).Both(); }
     // Frames (at dt 0.02) until done() holds or a few seconds pass.
     bool FramesUntil(const std::function<bool()>& done);
 
