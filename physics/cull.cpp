@@ -3,10 +3,10 @@
 #include <cmath>
 #include <limits>
 
+#include "core/entity/find_component.h"
 #include "graphics/camera.h"
 #include "physics/box_collider.h"
 #include "physics/circle_collider.h"
-#include "physics/component_lookup.h"
 #include "physics/physics.h"
 #include "physics/ray.h"
 
