@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "png/adam7.h"
+#include "png/png.h"
 #include "png/zlib_inflate.h"
 
 namespace {
@@ -22,8 +23,9 @@ int PngDecoder::Decode(std::vector<unsigned char>& out, const unsigned char* dat
     ReadChunks(data, size, idat);
     if (error) return error;
 
-    // The inflater starts from the reserved size: the image's own, unless
-    // the header claims more than the compressed data could ever produce.
+    // The inflater grows its output up to the reserved size, the image's
+    // own, unless the header claims more than the compressed data could ever
+    // produce; memory is taken only as data arrives.
     const uint64_t mostPossible = uint64_t(idat.size()) * kMaxDeflateRatio;
     const uint64_t perRow = LineBytes(width) + 1;
     std::vector<unsigned char> scanlines;
@@ -66,6 +68,7 @@ void PngDecoder::ReadPngHeader(const unsigned char* data, size_t size) {
     else if (interlaceMethod > 1) error = 34;
     else error = CheckColorValidity(colorType, bitDepth);
     if (!error && (width == 0 || height == 0)) error = 45;
+    if (!error && uint64_t(width) * height > kMaxPngPixels) error = 70;
 }
 
 int PngDecoder::CheckColorValidity(uint32_t type, uint32_t depth) const {
