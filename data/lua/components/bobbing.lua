@@ -1,6 +1,7 @@
 -- Floats its entity up and down around the place it was put, `amplitude`
 -- world units each way, once every `period` seconds. It stays put in the
--- editor, so a saved level keeps the entity's own position.
+-- editor, and is put back in its place whenever the level unloads, so a
+-- saved level keeps the entity's own position.
 local ffi = require("ffi")
 
 components.Register("Bobbing", {
@@ -14,6 +15,9 @@ components.Register("Bobbing", {
             self.time = self.time + dt
             local offset = self.amplitude * math.sin(2 * math.pi * self.time / self.period)
             self.entity:SetPos(self.base.x, self.base.y + offset)
+        end)
+        self:Connect("LevelUnload", function(self)
+            self.entity:SetPos(self.base.x, self.base.y)
         end)
     end,
 })
