@@ -68,14 +68,17 @@ TEST_F(Audio, TheListenerFollowsTheCameraAndTheCuesAreSavedAtShutDown) {
     EXPECT_EQ(std::vector<float>({listener.position.x, listener.position.y, listener.forward.y, listener.up.z}),
               std::vector<float>({12.0f, -4.0f, -1.0f, 1.0f}));
 
+    // Added after the shipped cues.
+    const int shipped = Parse(folder.game.Read("audio/SoundStorage.json"))["Sounds"]["Cue Number"].asInt();
     SoundSpace::CreateCue("event:/Music/Theme", "Theme")->volume = 0.5f;
     ++audio::cueCount;
     delete g_engine;
     g_engine = nullptr;
     const Json::Value saved = Parse(folder.game.Read("audio/SoundStorage.json"))["Sounds"];
-    EXPECT_EQ(saved["Cue Number"].asInt(), 3);
-    EXPECT_EQ(saved["Sound2"].asString(), "Theme");
-    EXPECT_EQ(saved["Sound2EvtVol"].asDouble(), 0.5);
+    const std::string added = "Sound" + std::to_string(shipped);
+    EXPECT_EQ(saved["Cue Number"].asInt(), shipped + 1);
+    EXPECT_EQ(saved[added].asString(), "Theme");
+    EXPECT_EQ(saved[added + "EvtVol"].asDouble(), 0.5);
 }
 
 }  // namespace
