@@ -2,14 +2,11 @@
 // level load reads them, then stepped, paused and moving, and saved again.
 #include <cstddef>
 #include <cstdint>
-#include <sstream>
-#include <string>
-
-#include <json/reader.h>
 
 #include "core/components/registry.h"
 #include "core/entity/entity_table.h"
 #include "core/events/events.h"
+#include "fuzz/entities_from_bytes.h"
 #include "physics/box_collider.h"
 #include "physics/circle_collider.h"
 #include "physics/physics.h"
@@ -36,22 +33,7 @@ Physics& World() {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Physics& physics = World();
-    std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
-    Json::Value entities;
-    try {
-        in >> entities;
-    } catch (const Json::Exception&) {
-        return 0;
-    }
-    if (!entities.isArray()) return 0;
-    // A few dozen entities reach every path; more only fill memory.
-    for (Json::ArrayIndex i = 0; i < entities.size() && i < 64; ++i) {
-        try {
-            engine::CreateEntity().Deserialize(entities[i]);
-        } catch (const debug::exception&) {
-            // An unknown component name stops the load, as in a level.
-        }
-    }
+    if (!CreateEntitiesFromBytes(data, size)) return 0;
     physics.Step(0.0f, glm::ivec2(498, 280));
     physics.Step(1.0f / 60.0f, std::nullopt);
     physics.Step(1.0f / 60.0f, glm::ivec2(0, 0));
