@@ -1,17 +1,13 @@
-// The game as shipped in data/, played through the real executable: the
-// way into the courtyard, saving, restarting and
-// continuing across two runs, the editor's round trip and quitting through
-// the pause screen's question.
+// Playing the shipped game: the way into the courtyard, saving, restarting
+// and continuing across two runs, the editor's round trip and quitting
+// through the pause screen's question.
 
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 
-#include <gtest/gtest.h>
 #include <json/reader.h>
 
-#include "tests/e2e/game_process.h"
-#include "tests/e2e/window_close.h"
+#include "tests/e2e/shipped_game.h"
 #include "tests/support/same_json.h"
 
 namespace fs = std::filesystem;
@@ -19,56 +15,6 @@ namespace fs = std::filesystem;
 namespace {
 
 const std::string kEditorToggle = "keydown Control_L keydown Shift_L key F8 keyup Shift_L keyup Control_L";
-
-Json::Value ReadJson(const fs::path& path) {
-    std::ifstream file(path);
-    Json::Value value;
-    Json::CharReaderBuilder builder;
-    std::string errors;
-    if (!file || !Json::parseFromStream(builder, file, &value, &errors)) return Json::Value();
-    return value;
-}
-
-class ShippedGame : public ::testing::Test {
-protected:
-    ShippedGame() {
-        const fs::path data = fs::path(QM_SOURCE_DIR) / "data";
-        const auto options = fs::copy_options::recursive | fs::copy_options::overwrite_existing;
-        fs::copy(data / "levels", game.game.path() / "levels", options);
-        fs::copy(data / "lua", game.game.path() / "lua", options);
-    }
-
-    fs::path SaveFolder() const { return game.home.path() / "Documents" / "Quillmere"; }
-    Json::Value SaveFile() const { return ReadJson(SaveFolder() / "save_file.json"); }
-    std::string LastLevel() const { return SaveFile()["last_level"].asString(); }
-
-    void Start() {
-        game.Start();
-        game.FocusWindow();
-    }
-
-    // Enter on the title screen until the courtyard is loaded: leaving the
-    // title screen writes the save file naming it.
-    bool EnterTheCourtyard() {
-        return WaitFor(90, [this] {
-            game.Keys("key Return");
-            return WaitFor(2, [this] { return LastLevel() == "korvel_splash"; });
-        });
-    }
-
-    // The window's close button, then Enter at the pause screen's question,
-    // until the game has ended; its exit status.
-    int QuitThroughThePauseScreen() {
-        WaitFor(60, [this] {
-            RequestWindowClose(game.DisplayName(), "Quillmere");
-            game.Keys("key Return");
-            return WaitFor(2, [this] { return !game.Running(); });
-        });
-        return game.WaitForExit(10);
-    }
-
-    GameProcess game;
-};
 
 TEST_F(ShippedGame, SavesRestartsAndContinuesAcrossTwoRuns) {
     Start();
@@ -118,7 +64,7 @@ TEST_F(ShippedGame, TheEditorSavesTheCourtyardAsItWasShipped) {
     Json::Value saved;
     ASSERT_TRUE(WaitFor(10, [&] {
         written = game.game.Read("levels/courtyard.json");
-        saved = ReadJson(game.game.path() / "levels" / "courtyard.json");
+        saved = ReadJsonFile(game.game.path() / "levels" / "courtyard.json");
         return saved.isObject();
     }));
     std::istringstream in(shipped);
