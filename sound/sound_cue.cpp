@@ -66,11 +66,15 @@ void SoundCueBank::DisconnectFadeIn() { events::Disconnect("LogicUpdate", FadeIn
 void SoundCueBank::DisconnectFadeOut() { events::Disconnect("LogicUpdate", FadeOutId()); }
 
 void SoundCueBank::Retire() {
-    DisconnectFadeIn();
-    DisconnectFadeOut();
-    fadeInConnected = fadeOutConnected = false;
+    DisconnectFades();
     // A sound still playing (or fading out) ends by itself.
     if (instance.isValid()) instance.release();
+}
+
+void SoundCueBank::DisconnectFades() {
+    if (fadeInConnected) DisconnectFadeIn();
+    if (fadeOutConnected) DisconnectFadeOut();
+    fadeInConnected = fadeOutConnected = false;
 }
 
 void SoundCueBank::MuteMusic() {

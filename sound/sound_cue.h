@@ -33,6 +33,9 @@ public:
     // instance is released (a sound still playing finishes first).
     void Retire();
 
+    // Disconnects whichever fade listeners are connected.
+    void DisconnectFades();
+
     void FadeInStep(float dt);
     void FadeOutStep(float dt);
 
