@@ -49,6 +49,7 @@ void RunFrame(Engine& engine, GLFWwindow* window) {
     events::Call<float>("PreLogicUpdate", dt);
     events::Call<float>("LogicUpdate", dt);
     if (Graphics::BeginFrame()) {
+        Graphics::Draw(dt);
         DebugDraw::Frame();
         Console::Draw();
         Graphics::EndFrame();
