@@ -171,3 +171,20 @@ TEST_F(Frame, AWindowOfAnotherAspectGetsBarsOutsideThePicture) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Frame, AnUnclampedSpriteSlidesByItsOwnSubPixelRemainder) {
+    // At x 10.25 the sprite spans world 2.25 to 18.25: a quarter of a base
+    // pixel, one window pixel, right of the whole-pixel grid.
+    AddSprite({10.25f, 0, 0}, "white", true, false);
+    DrawFrame();
+    const int row = 540 + 8 * 4;
+    EXPECT_TRUE(ColourIs(WindowPixel(960 + 9 - 1, row), kBlack));
+    EXPECT_TRUE(ColourIs(WindowPixel(960 + 9, row), {255, 255, 255, 255}));
+    EXPECT_TRUE(ColourIs(WindowPixel(960 + 73 - 1, row), {255, 255, 255, 255}));
+    EXPECT_TRUE(ColourIs(WindowPixel(960 + 73, row), kBlack));
+    Graphics::EndFrame();
+}
+
+}  // namespace
