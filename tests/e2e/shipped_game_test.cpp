@@ -14,9 +14,20 @@ namespace fs = std::filesystem;
 
 namespace {
 
+class ShippedGameRuns : public ShippedGame {
+protected:
+    // The wisp as the saved copy of the courtyard holds it.
+    Json::Value Wisp() const {
+        const Json::Value level = ReadJsonFile(SaveFolder() / "courtyard.json");
+        for (const Json::Value& entity : level["entities"])
+            if (entity["name"] == "Wisp") return entity;
+        return Json::Value();
+    }
+};
+
 const std::string kEditorToggle = "keydown Control_L keydown Shift_L key F8 keyup Shift_L keyup Control_L";
 
-TEST_F(ShippedGame, SavesRestartsAndContinuesAcrossTwoRuns) {
+TEST_F(ShippedGameRuns, SavesRestartsAndContinuesAcrossTwoRuns) {
     Start();
     ASSERT_TRUE(EnterTheCourtyard()) << game.Stdout() << game.Stderr();
     // The title screen is saved as it is left, its floating crest back in
@@ -34,25 +45,27 @@ TEST_F(ShippedGame, SavesRestartsAndContinuesAcrossTwoRuns) {
     }));
     EXPECT_FALSE(fs::exists(SaveFolder() / "korvel_splash.json"));
 
-    // The wisp goes north; where it stops is kept when the game is quit.
+    // The wisp goes north; quitting saves the courtyard with the wisp where
+    // it stopped.
     game.Keys("keydown Up sleep 1 keyup Up");
     ASSERT_EQ(QuitThroughThePauseScreen(), 0) << game.Stdout() << game.Stderr();
-    const Json::Value first = SaveFile();
-    EXPECT_EQ(first["last_level"].asString(), "courtyard");
-    EXPECT_EQ(first["player_x"].asFloat(), -120.0f);
-    const float y = first["player_y"].asFloat();
+    EXPECT_EQ(LastLevel(), "courtyard");
+    const Json::Value first = Wisp();
+    EXPECT_EQ(first["pos"]["x"].asFloat(), -120.0f);
+    const float y = first["pos"]["y"].asFloat();
     EXPECT_GT(y, -40.0f) << "the wisp did not move";
+    EXPECT_EQ(first["components"][2]["vel_y"].asFloat(), 0.0f) << "the wisp is saved at rest";
 
     // The second run: the title screen, then the courtyard with the wisp
-    // where it was left.
+    // where it was left, saved again on the way out.
+    const auto saved = fs::last_write_time(SaveFolder() / "courtyard.json");
     Start();
     ASSERT_TRUE(EnterTheCourtyard()) << game.Stdout() << game.Stderr();
-    EXPECT_EQ(SaveFile()["player_y"].asFloat(), y) << "the title screen's save keeps the courtyard's progress";
     ASSERT_EQ(QuitThroughThePauseScreen(), 0) << game.Stdout() << game.Stderr();
-    const Json::Value second = SaveFile();
-    EXPECT_EQ(second["last_level"].asString(), "courtyard");
-    EXPECT_EQ(second["player_x"].asFloat(), -120.0f);
-    EXPECT_EQ(second["player_y"].asFloat(), y);
+    EXPECT_EQ(LastLevel(), "courtyard");
+    EXPECT_NE(fs::last_write_time(SaveFolder() / "courtyard.json"), saved);
+    EXPECT_EQ(Wisp()["pos"]["x"].asFloat(), -120.0f);
+    EXPECT_EQ(Wisp()["pos"]["y"].asFloat(), y);
 }
 
 TEST_F(ShippedGame, TheEditorSavesTheCourtyardAsItWasShipped) {

@@ -1,7 +1,7 @@
 -- Steers its entity's rigid body with the arrow keys, W A S D or the pad's
--- direction buttons, `speed` world units a second. Where the entity stood
--- when the game was last left is kept in the save file and restored when
--- the level loads again.
+-- direction buttons, `speed` world units a second. When the level unloads
+-- (a level change, or quitting, which saves it) the entity comes to rest, so
+-- the saved level does not start it moving again.
 local C = require("ffi").C
 
 local KEYS = {
@@ -31,15 +31,7 @@ components.Register("PlayerControl", {
             C.lb_rigidbody_set_velocity(e.index, e.id, x * self.speed, y * self.speed)
         end)
         self:Connect("LevelUnload", function(self)
-            if C.lb_engine_in_editor() then return end
-            local position = e:GetPos()
-            C.lb_serialize_number("player_x", position.x)
-            C.lb_serialize_number("player_y", position.y)
-        end)
-        self:Connect("LevelLoad", function(self, saved)
-            if type(saved.player_x) == "number" and type(saved.player_y) == "number" then
-                e:SetPos(saved.player_x, saved.player_y)
-            end
+            C.lb_rigidbody_set_velocity(e.index, e.id, 0, 0)
         end)
     end,
 })
