@@ -21,6 +21,7 @@ Quad spriteQuad;
 Quad centredQuad;
 std::unique_ptr<Shader> forwardShader;
 std::unique_ptr<Shader> forwardDepthShader;
+std::unique_ptr<LightRenderer> lightRenderer;
 int pointLightCount = 0, moonLightCount = 0, shadowCasterCount = 0;
 bool fullscreen = true;
 
@@ -67,6 +68,7 @@ Graphics::Graphics() {
     spriteQuad = MakeQuad(kSpriteQuadVertices);
     centredQuad = MakeQuad(kCentredQuadVertices);
     glBindVertexArray(0);
+    lightRenderer = std::make_unique<LightRenderer>();
     events::Register<>("PostDraw");
 }
 
@@ -76,6 +78,7 @@ Graphics::~Graphics() {
     vectorContext = nullptr;
     DeleteQuad(spriteQuad);
     DeleteQuad(centredQuad);
+    lightRenderer.reset();
     forwardShader.reset();
     forwardDepthShader.reset();
     ImGuiGlue::Shutdown();

@@ -44,11 +44,8 @@ std::vector<unsigned char> BigPicture() {
 struct Scene {
     Scene() {
         folder = std::filesystem::temp_directory_path() / ("quillmere-bench-" + std::to_string(getpid()));
-        std::filesystem::create_directories(folder / "shaders");
         std::filesystem::create_directories(folder / "textures");
-        for (const char* file : {"forward.vs", "forward.frag", "forward_depth.frag"})
-            std::filesystem::copy_file(std::filesystem::path(QM_DATA_DIR) / "shaders" / file,
-                                       folder / "shaders" / file);
+        std::filesystem::copy(std::filesystem::path(QM_DATA_DIR) / "shaders", folder / "shaders");
         std::ofstream(folder / "textures/big.png", std::ios::binary) << EncodePng(kSide, kSide, BigPicture());
         std::filesystem::current_path(folder);
         // The user-interface binding listens to the input events.

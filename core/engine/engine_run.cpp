@@ -59,6 +59,7 @@ void RunFrame(Engine& engine, GLFWwindow* window) {
     events::Call<float>("LogicUpdate", dt);
     engine.audio->Update();
     if (Graphics::BeginFrame()) {
+        Graphics::Draw(dt);
         DebugDraw::Frame();
         Console::Draw();
         Graphics::EndFrame();
