@@ -88,6 +88,14 @@ events.Connect("KeyPressed", "second", Record("again"))
     events::Call<int>("KeyPressed", 66);
     EXPECT_EQ(Eval("table.concat(calls, ' ')"), "first65 again65 again66");
     EXPECT_EQ(Logged().size(), 2u);
+    // As many listeners as a level's worth of Lua components.
+    Lua(R"(
+heard = 0
+for i = 1, 20000 do events.Connect("KeyReleased", "many" .. i, function() heard = heard + 1 end) end
+for i = 1, 20000, 2 do events.Disconnect("KeyReleased", "many" .. i) end
+)");
+    events::Call<int>("KeyReleased", 65);
+    EXPECT_EQ(Eval("heard"), "10000");
 }
 
 // Reloading the scripts replaces the state: the old bridge goes with it, the
