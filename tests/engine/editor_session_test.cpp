@@ -14,12 +14,17 @@
 #include "graphics/graphics.h"
 #include "graphics/tile_map.h"
 #include "scripting/lua_host.h"
+#include "sound/audio_state.h"
 #include "tests/engine/engine_fixture.h"
 
 namespace {
 
 // The Level tab's buttons in the editor window's first-use layout.
 constexpr int kSaveAndReloadX = 204, kDeleteSaveX = 356, kButtonsY = 85;
+// The Sound tab: an event's header and, once it is open, its "Make Cue";
+// the first cue's header and, once open, its "Delete Cue".
+constexpr int kSoundColumnX = 200, kFirstEventY = 83, kMakeCueX = 90, kMakeCueY = 164;
+constexpr int kFirstCueY = 415, kDeleteCueX = 272, kDeleteCueY = 437;
 // A point in the level, clear of the editor window.
 constexpr int kLevelX = 1400, kLevelY = 600;
 
@@ -219,6 +224,30 @@ TEST_F(EditorSession, ANegativeTileSizeCountsAsZero) {
         return typed && frame == 9;
     });
     EXPECT_EQ(width, 0u);
+}
+
+TEST_F(EditorSession, CuesAreMadeOnceByNameAndDeletedWithTheStorageFile) {
+    std::vector<std::string> names;
+    int32_t count = 0;
+    RunUntil([&](int frame) {
+        if (frame == 2) {
+            Open();
+            SetCurrentTab(kSoundTab);
+        }
+        // Open the first event, make a cue of it twice under the name
+        // "Enter Name", then open the first cue and delete it.
+        return Click(frame, 3, kSoundColumnX, kFirstEventY) && Click(frame, 7, kMakeCueX, kMakeCueY) &&
+               Click(frame, 11, kMakeCueX, kMakeCueY) && Click(frame, 15, kSoundColumnX, kFirstCueY) &&
+               Click(frame, 19, kDeleteCueX, kDeleteCueY);
+    });
+    for (const auto& cue : audio::cues) names.push_back(cue->GetName());
+    count = audio::cueCount;
+    EXPECT_EQ(names, (std::vector<std::string>{"Button_Select", "Enter Name"}));
+    EXPECT_EQ(count, 2);
+    EXPECT_TRUE(Logged("cue already exists"));
+    const std::string storage = folder.game.Read("Audio/SoundStorage.json");
+    EXPECT_NE(storage.find("Enter Name"), std::string::npos) << storage;
+    EXPECT_EQ(storage.find("Button_Hover"), std::string::npos) << storage;
 }
 
 }  // namespace
