@@ -15,6 +15,7 @@
 #include "graphics/tile_map.h"
 #include "scripting/lua_host.h"
 #include "sound/audio_state.h"
+#include "sound/sound_space.h"
 #include "tests/engine/engine_fixture.h"
 
 namespace {
@@ -24,7 +25,7 @@ constexpr int kSaveAndReloadX = 204, kDeleteSaveX = 356, kButtonsY = 85;
 // The Sound tab: an event's header and, once it is open, its "Make Cue";
 // the first cue's header and, once open, its "Delete Cue".
 constexpr int kSoundColumnX = 200, kFirstEventY = 83, kMakeCueX = 90, kMakeCueY = 164;
-constexpr int kFirstCueY = 415, kDeleteCueX = 272, kDeleteCueY = 437;
+constexpr int kThirdCueY = 461, kDeleteCueX = 272, kCueButtonsBelow = 22;
 // A point in the level, clear of the editor window.
 constexpr int kLevelX = 1400, kLevelY = 600;
 
@@ -226,28 +227,37 @@ TEST_F(EditorSession, ANegativeTileSizeCountsAsZero) {
     EXPECT_EQ(width, 0u);
 }
 
-TEST_F(EditorSession, CuesAreMadeOnceByNameAndDeletedWithTheStorageFile) {
-    std::vector<std::string> names;
-    int32_t count = 0;
+TEST_F(EditorSession, CuesAreMadeOnceByNameAndDeletedWithTheirListenersAndStorage) {
+    size_t madeCues = 0;
+    bool fading = false;
     RunUntil([&](int frame) {
         if (frame == 2) {
             Open();
             SetCurrentTab(kSoundTab);
         }
+        if (frame == 16) {
+            madeCues = audio::cues.size();
+            SoundCueBank* cue = LookupCue("Enter Name");
+            SoundCueBank::Play(cue, 1.0f);  // a music cue: it fades in
+            fading = cue && cue->fadeInConnected;
+        }
         // Open the first event, make a cue of it twice under the name
-        // "Enter Name", then open the first cue and delete it.
+        // "Enter Name", then open that cue (the third) and delete it.
         return Click(frame, 3, kSoundColumnX, kFirstEventY) && Click(frame, 7, kMakeCueX, kMakeCueY) &&
-               Click(frame, 11, kMakeCueX, kMakeCueY) && Click(frame, 15, kSoundColumnX, kFirstCueY) &&
-               Click(frame, 19, kDeleteCueX, kDeleteCueY);
+               Click(frame, 11, kMakeCueX, kMakeCueY) && Click(frame, 17, kSoundColumnX, kThirdCueY) &&
+               Click(frame, 21, kDeleteCueX, kThirdCueY + kCueButtonsBelow);
     });
-    for (const auto& cue : audio::cues) names.push_back(cue->GetName());
-    count = audio::cueCount;
-    EXPECT_EQ(names, (std::vector<std::string>{"Button_Select", "Enter Name"}));
-    EXPECT_EQ(count, 2);
+    EXPECT_EQ(madeCues, 3u);
     EXPECT_TRUE(Logged("cue already exists"));
+    EXPECT_TRUE(fading);
+    EXPECT_FALSE(Connected("LogicUpdate", "SoundStartFadeInEnter Name")) << "the deleted cue's fade went with it";
+    std::vector<std::string> names;
+    for (const auto& cue : audio::cues) names.push_back(cue->GetName());
+    EXPECT_EQ(names, (std::vector<std::string>{"Button_Hover", "Button_Select"}));
+    EXPECT_EQ(audio::cueCount, 2);
     const std::string storage = folder.game.Read("Audio/SoundStorage.json");
-    EXPECT_NE(storage.find("Enter Name"), std::string::npos) << storage;
-    EXPECT_EQ(storage.find("Button_Hover"), std::string::npos) << storage;
+    EXPECT_NE(storage.find("Button_Hover"), std::string::npos) << storage;
+    EXPECT_EQ(storage.find("Enter Name"), std::string::npos) << storage;
 }
 
 }  // namespace
