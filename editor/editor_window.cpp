@@ -30,7 +30,7 @@ Editor::Editor() {
 Editor::~Editor() {
     // A gesture still running would go on moving things, drawing or painting
     // with nobody left to end it.
-    MouseSelection(false, true, false);
+    CloseSelectionBox();
     EndMoveEntity();
     EndPanCamera();
     TileEditor::EndStroke();
