@@ -92,6 +92,7 @@ protected:
             Keys("mousedown 1");
             if (WaitFor(3, [&] { return Screen().RedNear(x, y, 12); })) return true;
             Keys("mouseup 1");
+            game.FocusWindow();  // an unfocused full-screen game counts as minimised and draws nothing
             return false;
         });
     }
