@@ -8,10 +8,13 @@
 #include <imgui.h>
 
 #include "core/diagnostics/console.h"
+#include "core/entity/entity_base.h"
 #include "core/entity/entity_table.h"
 #include "core/events/events.h"
 #include "editor/editor.h"
 #include "graphics/graphics.h"
+#include "physics/box_collider.h"
+#include "physics/circle_collider.h"
 #include "graphics/tile_map.h"
 #include "scripting/lua_host.h"
 #include "sound/audio_state.h"
@@ -22,10 +25,15 @@ namespace {
 
 // The Level tab's buttons in the editor window's first-use layout.
 constexpr int kSaveAndReloadX = 204, kDeleteSaveX = 356, kButtonsY = 85;
+// Collapsing headers span the window; clicks land at this x.
+constexpr int kHeaderX = 200;
 // The Sound tab: an event's header and, once it is open, its "Make Cue";
-// the first cue's header and, once open, its "Delete Cue".
-constexpr int kSoundColumnX = 200, kFirstEventY = 83, kMakeCueX = 90, kMakeCueY = 164;
+// the third cue's header and, once open, its "Delete Cue".
+constexpr int kFirstEventY = 83, kMakeCueX = 90, kMakeCueY = 164;
 constexpr int kThirdCueY = 461, kDeleteCueX = 272, kCueButtonsBelow = 22;
+// The inspector's first section header; the second once the first is open
+// on a box collider's six rows; the circle collider's first row below it.
+constexpr int kFirstSectionY = 393, kSecondSectionY = 554, kCircleOffsetY = 577;
 // A point in the level, clear of the editor window.
 constexpr int kLevelX = 1400, kLevelY = 600;
 
@@ -243,8 +251,8 @@ TEST_F(EditorSession, CuesAreMadeOnceByNameAndDeletedWithTheirListenersAndStorag
         }
         // Open the first event, make a cue of it twice under the name
         // "Enter Name", then open that cue (the third) and delete it.
-        return Click(frame, 3, kSoundColumnX, kFirstEventY) && Click(frame, 7, kMakeCueX, kMakeCueY) &&
-               Click(frame, 11, kMakeCueX, kMakeCueY) && Click(frame, 17, kSoundColumnX, kThirdCueY) &&
+        return Click(frame, 3, kHeaderX, kFirstEventY) && Click(frame, 7, kMakeCueX, kMakeCueY) &&
+               Click(frame, 11, kMakeCueX, kMakeCueY) && Click(frame, 17, kHeaderX, kThirdCueY) &&
                Click(frame, 21, kDeleteCueX, kThirdCueY + kCueButtonsBelow);
     });
     EXPECT_EQ(madeCues, 3u);
@@ -258,6 +266,33 @@ TEST_F(EditorSession, CuesAreMadeOnceByNameAndDeletedWithTheirListenersAndStorag
     const std::string storage = folder.game.Read("Audio/SoundStorage.json");
     EXPECT_NE(storage.find("Button_Hover"), std::string::npos) << storage;
     EXPECT_EQ(storage.find("Enter Name"), std::string::npos) << storage;
+}
+
+TEST_F(EditorSession, LabelsSharedByTwoComponentsEditOnlyTheirOwn) {
+    folder.WriteLevel("korvel_splash", R"({"entities": [{"name": "e0", "pos": {"x": 0, "y": 0, "z": 0},
+        "components": [{"__component_name": "CircleCollider"}, {"__component_name": "BoxCollider"}]}]})");
+    glm::vec2 box(-1.0f), circle(-1.0f);
+    RunUntil([&](int frame) {
+        if (frame == 2) Open();
+        if (frame == 3) g_editor->SelectEntity(engine::GetAllEntities()[0], true, true);
+        if (frame == 20) {
+            ImGui::GetIO().AddInputCharacter('7');
+            ImGui::GetIO().AddInputCharacter('\t');
+        }
+        // Both sections open, BoxCollider first by name; then the circle's
+        // "Center Offset", which the box shows too.
+        const bool done = Click(frame, 4, kHeaderX, kFirstSectionY) &&
+                          Click(frame, 8, kHeaderX, kSecondSectionY) && Click(frame, 12, 100, kCircleOffsetY) &&
+                          frame == 22;
+        if (done) {
+            const engine::entity_handle entity = engine::GetAllEntities()[0];
+            box = entity.GetBaseEntity().Get<BoxCollider>()->centerOffset;
+            circle = entity.GetBaseEntity().Get<CircleCollider>()->centerOffset;
+        }
+        return done;
+    });
+    EXPECT_EQ(circle, glm::vec2(7.0f, 0.0f));
+    EXPECT_EQ(box, glm::vec2(0.0f, 0.0f));
 }
 
 }  // namespace
