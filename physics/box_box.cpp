@@ -3,7 +3,6 @@
 // least penetration, pointing from B towards A.
 #include "physics/box_collider.h"
 #include "physics/collision_detection.h"
-#include "physics/component_lookup.h"
 #include "physics/debug_shapes.h"
 #include "physics/interval.h"
 #include "physics/vec2_math.h"
@@ -16,7 +15,7 @@ struct Corners {
 
 Corners CornersOf(BoxCollider& box) {
     Corners corners;
-    for (int i = 0; i < 4; ++i) corners.points[i] = box.GetCorner(i);
+    box.GetCorners(corners.points);
     return corners;
 }
 
@@ -26,9 +25,9 @@ float Depth(float from, float to, glm::vec2 axis) { return Vec2Distance(from * a
 }  // namespace
 
 bool CollisionDetection::TestBoxBox() {
-    CollisionDataObj record = RecordFor(entityA, entityB);
-    BoxCollider* a = engine::FindComponent<BoxCollider>(entityA);
-    BoxCollider* b = engine::FindComponent<BoxCollider>(entityB);
+    RefreshPair();
+    BoxCollider* a = partsA.box;
+    BoxCollider* b = partsB.box;
     if (!a || !b) return false;
     const Corners cornersA = CornersOf(*a), cornersB = CornersOf(*b);
     const glm::vec2 centerA = a->GetCenter(), centerB = b->GetCenter();
@@ -39,14 +38,12 @@ bool CollisionDetection::TestBoxBox() {
     // Physical boxes are never rotated (only a ray's box is), so their
     // extents along the world axes are their projections on their own axes.
     const Interval ax = ProjectPoints(cornersA.points, 4, x), bx = ProjectPoints(cornersB.points, 4, x);
-    const Interval ay = ProjectPoints(cornersA.points, 4, y), by = ProjectPoints(cornersB.points, 4, y);
-
     debug_shapes::Line(debug_shapes::kRed, bx.min * x, bx.max * x);
-    debug_shapes::Line(debug_shapes::kRed, by.min * y, by.max * y);
 
     glm::vec2 normal(0.0f, 0.0f);
     float depth = 0.0f;
     const bool alongX = Overlaps(ax, bx);
+    bool alongY = false;
     if (alongX) {
         debug_shapes::Circle(debug_shapes::kYellow, centerA, 30.0f);
         const float d1 = Depth(ax.max, bx.min, x), d2 = Depth(bx.max, ax.min, x);
@@ -57,23 +54,28 @@ bool CollisionDetection::TestBoxBox() {
             normal = x;
             depth = d2;
         }
-    }
-    const bool alongY = Overlaps(ay, by);
-    if (alongY) {
-        debug_shapes::Circle(debug_shapes::kMagenta, centerB, 30.0f);
-        const float d3 = Depth(ay.max, by.min, y);
-        if (depth > d3) {
-            normal = -y;
-            depth = d3;
-        }
-        const float d4 = Depth(by.max, ay.min, y);
-        if (depth > d4) {
-            normal = y;
-            depth = d4;
+        // Apart along x they cannot touch, whatever they do along y.
+        const Interval ay = ProjectPoints(cornersA.points, 4, y), by = ProjectPoints(cornersB.points, 4, y);
+        debug_shapes::Line(debug_shapes::kRed, by.min * y, by.max * y);
+        alongY = Overlaps(ay, by);
+        if (alongY) {
+            debug_shapes::Circle(debug_shapes::kMagenta, centerB, 30.0f);
+            const float d3 = Depth(ay.max, by.min, y);
+            if (depth > d3) {
+                normal = -y;
+                depth = d3;
+            }
+            const float d4 = Depth(by.max, ay.min, y);
+            if (depth > d4) {
+                normal = y;
+                depth = d4;
+            }
         }
     }
     const bool touching = alongX && alongY;
+    CollisionDataObj record;
     if (touching) {
+        record = RecordFor(partsA, partsB);
         record.direction = normal;
         record.separation = depth;
     }

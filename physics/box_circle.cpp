@@ -4,12 +4,10 @@
 // is the axis of least penetration, pointing from B towards A whichever of
 // the two is the box.
 #include <cmath>
-#include <utility>
 
 #include "physics/box_collider.h"
 #include "physics/circle_collider.h"
 #include "physics/collision_detection.h"
-#include "physics/component_lookup.h"
 #include "physics/debug_shapes.h"
 #include "physics/interval.h"
 #include "physics/vec2_math.h"
@@ -37,19 +35,22 @@ void Consider(Contact& contact, float depth, glm::vec2 normal) {
 }  // namespace
 
 bool CollisionDetection::TestBoxCircle(bool circleFirst) {
-    CollisionDataObj record = RecordFor(entityA, entityB);
-    // The test itself works with the box first; so does an ended record.
-    if (circleFirst) std::swap(entityA, entityB);
-    BoxCollider* box = engine::FindComponent<BoxCollider>(entityA);
-    const CircleCollider* circle = engine::FindComponent<CircleCollider>(entityB);
+    RefreshPair();
+    // The record keeps the pair as handed over; the test itself works with
+    // the box first, and so does an ended record.
+    const Parts handedA = partsA, handedB = partsB;
+    if (circleFirst) SwapPair();
+    BoxCollider* box = partsA.box;
+    const CircleCollider* circle = partsB.circle;
     if (!box || !circle) return false;
 
     glm::vec2 corners[4];
-    for (int i = 0; i < 4; ++i) corners[i] = box->GetCorner(i);
+    box->GetCorners(corners);
     const glm::vec2 center = circle->GetCenter();
     const float radius = circle->GetRadius();
     // From the box's centre to the circle's; x when the two coincide.
-    const glm::vec2 u = Vec2NormalOr(center - box->GetCenter(), {1.0f, 0.0f});
+    const glm::vec2 boxCenter = box->GetCenter();
+    const glm::vec2 u = Vec2NormalOr(center - boxCenter, {1.0f, 0.0f});
     const glm::vec2 axes[3] = {{1.0f, 0.0f}, {0.0f, 1.0f}, u};
 
     Contact contact;
@@ -57,12 +58,12 @@ bool CollisionDetection::TestBoxCircle(bool circleFirst) {
     const glm::vec2 extremes[2] = {center + radius * u, center - radius * u};
     for (int i = 0; i < 3; ++i) {
         debug_shapes::Projections(center, extremes, 2, axes[i]);
-        debug_shapes::Projections(box->GetCenter(), corners, 4, axes[i]);
+        debug_shapes::Projections(boxCenter, corners, 4, axes[i]);
         const Interval b = ProjectPoints(corners, 4, axes[i]);
         const Interval c = CircleOn(center, radius, axes[i]);
         if (!Overlaps(b, c)) {
             touching = false;
-            continue;
+            break;
         }
         const float boxBelow = Vec2Distance(b.max * axes[i], c.min * axes[i]);
         const float boxAbove = Vec2Distance(c.max * axes[i], b.min * axes[i]);
@@ -74,7 +75,9 @@ bool CollisionDetection::TestBoxCircle(bool circleFirst) {
             Consider(contact, boxAbove, lineOfCentres ? -axes[i] : axes[i]);
         }
     }
+    CollisionDataObj record;
     if (touching) {
+        record = RecordFor(handedA, handedB);
         record.direction = circleFirst ? -contact.normal : contact.normal;
         record.separation = contact.depth;
     }

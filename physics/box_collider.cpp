@@ -2,9 +2,9 @@
 
 #include <cmath>
 
+#include "core/entity/find_component.h"
 #include "core/json/json_values.h"
 #include "graphics/debug_draw.h"
-#include "physics/component_lookup.h"
 #include "physics/ray.h"
 #include "physics/vec2_math.h"
 
@@ -24,14 +24,22 @@ glm::vec2 BoxCollider::GetCenter() const {
     return glm::vec2(position.x, position.y) + centerOffset;
 }
 
-glm::vec2 BoxCollider::CornerAt(int i) const {
-    return GetCenter() + kCornerSigns[i][0] * widthVector / 2.0f + kCornerSigns[i][1] * heightVector / 2.0f;
+glm::vec2 BoxCollider::CornerAt(int i, glm::vec2 center) const {
+    return center + kCornerSigns[i][0] * widthVector / 2.0f + kCornerSigns[i][1] * heightVector / 2.0f;
 }
 
 glm::vec2 BoxCollider::GetCorner(int i) {
     if (i < 0 || i >= kMaxPoints) return {0.0f, 0.0f};
-    if (!isStatic && i < 4) corners[i] = CornerAt(i);
+    if (!isStatic && i < 4) corners[i] = CornerAt(i, GetCenter());
     return corners[i];
+}
+
+void BoxCollider::GetCorners(glm::vec2 out[4]) {
+    if (!isStatic) {
+        const glm::vec2 center = GetCenter();
+        for (int i = 0; i < 4; ++i) corners[i] = CornerAt(i, center);
+    }
+    for (int i = 0; i < 4; ++i) out[i] = corners[i];
 }
 
 glm::vec2 BoxCollider::GetAxis(int i) {
@@ -41,7 +49,8 @@ glm::vec2 BoxCollider::GetAxis(int i) {
 }
 
 void BoxCollider::ComputeCorners() {
-    for (int i = 0; i < 4; ++i) corners[i] = CornerAt(i);
+    const glm::vec2 center = GetCenter();
+    for (int i = 0; i < 4; ++i) corners[i] = CornerAt(i, center);
     cornerCount = 4;
 }
 

@@ -27,6 +27,8 @@ public:
     float GetHeight() const { return height; }
     // Corner i (0 to 3); refreshed from the entity's position unless static.
     glm::vec2 GetCorner(int i);
+    // The four corners, as GetCorner gives them.
+    void GetCorners(glm::vec2 out[4]);
     // Axis i (below the axis count); refreshes the axes unless static.
     glm::vec2 GetAxis(int i);
     int32_t GetAxisCount() const { return axisCount; }
@@ -63,7 +65,7 @@ public:
     bool isStatic = false;
 
 private:
-    glm::vec2 CornerAt(int i) const;
+    glm::vec2 CornerAt(int i, glm::vec2 center) const;
     glm::vec2 EdgeAxis(int i);
     bool OnRayEntity() const;
 };

@@ -2,20 +2,21 @@
 // their radii (tangent circles touch).
 #include "physics/circle_collider.h"
 #include "physics/collision_detection.h"
-#include "physics/component_lookup.h"
 #include "physics/vec2_math.h"
 
 bool CollisionDetection::TestCircleCircle() {
-    CollisionDataObj record = RecordFor(entityA, entityB);
-    const CircleCollider* a = engine::FindComponent<CircleCollider>(entityA);
-    const CircleCollider* b = engine::FindComponent<CircleCollider>(entityB);
+    RefreshPair();
+    const CircleCollider* a = partsA.circle;
+    const CircleCollider* b = partsB.circle;
     if (!a || !b) return false;
     const glm::vec2 centerA = a->GetCenter(), centerB = b->GetCenter();
     const float radiusA = a->GetRadius(), radiusB = b->GetRadius();
     const glm::vec2 d = centerB - centerA;
     const float distance = Vec2Length(d);
     const bool touching = radiusA + radiusB >= distance;
+    CollisionDataObj record;
     if (touching) {
+        record = RecordFor(partsA, partsB);
         // Coincident centres have no line between them: push along x.
         const glm::vec2 u = Vec2NormalOr(d, {1.0f, 0.0f});
         const glm::vec2 surfaceA = centerA + radiusA * u;

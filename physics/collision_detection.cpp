@@ -1,26 +1,51 @@
 #include "physics/collision_detection.h"
 
+#include <utility>
+
+#include "core/entity/find_component.h"
 #include "core/events/events.h"
-#include "physics/component_lookup.h"
+#include "physics/box_collider.h"
+#include "physics/circle_collider.h"
 #include "physics/pair_list.h"
+#include "physics/ray.h"
 #include "physics/rigid_body.h"
 
+CollisionDetection::Parts CollisionDetection::Find(const engine::entity_handle& entity) const {
+    Parts parts;
+    parts.entity = entity;
+    parts.foundAt = eventsRaised;
+    parts.box = engine::FindComponent<BoxCollider>(entity);
+    parts.circle = engine::FindComponent<CircleCollider>(entity);
+    parts.ray = engine::FindComponent<Ray>(entity);
+    parts.body = engine::FindComponent<RigidBody>(entity);
+    return parts;
+}
+
 void CollisionDetection::TestPair(const engine::entity_handle& a, const engine::entity_handle& b) {
-    entityA = a;
-    entityB = b;
+    TestPair(Find(a), Find(b));
+}
+
+void CollisionDetection::TestPair(const Parts& a, const Parts& b) {
+    entityA = a.entity;
+    entityB = b.entity;
+    partsA = a;
+    partsB = b;
     inTest = true;
     DetectPair();
     inTest = false;
 }
 
-CollisionDetection::CollisionDataObj CollisionDetection::RecordFor(const engine::entity_handle& a,
-                                                                   const engine::entity_handle& b) const {
+void CollisionDetection::SwapPair() {
+    std::swap(entityA, entityB);
+    std::swap(partsA, partsB);
+}
+
+// Relative velocity needs both bodies; call with the parts refreshed.
+CollisionDetection::CollisionDataObj CollisionDetection::RecordFor(const Parts& a, const Parts& b) const {
     CollisionDataObj record;
-    record.entityA = a;
-    record.entityB = b;
-    const RigidBody* bodyA = engine::FindComponent<RigidBody>(a);
-    const RigidBody* bodyB = engine::FindComponent<RigidBody>(b);
-    if (bodyA && bodyB) record.relativeVelocity = bodyB->velocity - bodyA->velocity;
+    record.entityA = a.entity;
+    record.entityB = b.entity;
+    if (a.body && b.body) record.relativeVelocity = b.body->velocity - a.body->velocity;
     return record;
 }
 
@@ -37,6 +62,7 @@ bool CollisionDetection::Finish(bool touching, const CollisionDataObj& record) {
 }
 
 void CollisionDetection::ReportContact(const CollisionDataObj& record) {
+    ++eventsRaised;
     if (pair_list::Contains(record.entityA, record.entityB)) {
         events::Call<CollisionDataObj>("OnCollisionPersisted", record);
         return;
@@ -52,6 +78,7 @@ void CollisionDetection::ReportSeparation() {
     ended.entityB = entityB;
     // The pair under test may change while listeners run.
     const engine::entity_handle a = entityA, b = entityB;
+    ++eventsRaised;
     events::Call<CollisionDataObj>("OnCollisionEnded", ended);
     pair_list::Remove(a, b);
 }

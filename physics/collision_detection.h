@@ -16,6 +16,11 @@
 
 #include "core/entity/entity_handle.h"
 
+class BoxCollider;
+class CircleCollider;
+class Ray;
+class RigidBody;
+
 class CollisionDetection {
 public:
     // What a collision event carries, and what the response works from.
@@ -35,10 +40,29 @@ public:
         uint8_t flag = 0;  // always 0
     };
 
+    // An entity's physics components, found in one look-up. They are good
+    // until the next collision event (whose listeners may remove any of
+    // them): Refresh finds them again when one has been raised since.
+    struct Parts {
+        engine::entity_handle entity;
+        BoxCollider* box = nullptr;
+        CircleCollider* circle = nullptr;
+        Ray* ray = nullptr;
+        RigidBody* body = nullptr;
+        uint64_t foundAt = 0;  // the count of events raised when found
+    };
+
     virtual ~CollisionDetection() = default;
 
     // Makes (a, b) the pair under test and runs the test it calls for.
     void TestPair(const engine::entity_handle& a, const engine::entity_handle& b);
+    void TestPair(const Parts& a, const Parts& b);
+
+    // All null for an entity that no longer exists.
+    Parts Find(const engine::entity_handle& entity) const;
+    void Refresh(Parts& parts) const {
+        if (parts.foundAt != eventsRaised) parts = Find(parts.entity);
+    }
 
     // Each works on the pair under test and returns whether it touches.
     bool TestCircleCircle();
@@ -62,8 +86,17 @@ public:
 
 protected:
     virtual void DetectPair() = 0;
+    // The pair under test the other way round.
+    void SwapPair();
+    void RefreshPair() {
+        Refresh(partsA);
+        Refresh(partsB);
+    }
+
+    Parts partsA, partsB;  // of entityA and entityB
+    uint64_t eventsRaised = 0;
 
 private:
     bool Finish(bool touching, const CollisionDataObj& record);
-    CollisionDataObj RecordFor(const engine::entity_handle& a, const engine::entity_handle& b) const;
+    CollisionDataObj RecordFor(const Parts& a, const Parts& b) const;
 };

@@ -1,6 +1,7 @@
 #pragma once
 // What the collision tests draw of their working, through the debug drawing
-// (which shows it only while "DebugDraw" is being raised).
+// (which shows it only while "DebugDraw" is being raised). When nothing would
+// draw, nothing is worked out and the colour is left alone.
 
 #include <glm/vec2.hpp>
 #include <glm/vec4.hpp>

@@ -2,42 +2,32 @@
 // tested only against colliders of its own shape's kind, and an entity with
 // a ray never takes part in the physical tests. An entity with both a box
 // and a circle is tested once for each combination that applies.
-#include <utility>
-
-#include "physics/box_collider.h"
-#include "physics/circle_collider.h"
-#include "physics/component_lookup.h"
 #include "physics/physics.h"
-#include "physics/ray.h"
-
-namespace {
-
-template <typename T>
-bool Has(const engine::entity_handle& entity) {
-    return engine::FindComponent<T>(entity) != nullptr;
-}
-
-}  // namespace
 
 void Physics::DetectPair() {
-    const bool rayA = Has<Ray>(entityA), rayB = Has<Ray>(entityB);
+    RefreshPair();
+    const bool rayA = partsA.ray != nullptr, rayB = partsB.ray != nullptr;
     if (rayA && rayB) return;
-    if (rayA && Has<BoxCollider>(entityA) && Has<BoxCollider>(entityB)) {
+    const bool boxes = partsA.box && partsB.box, circles = partsA.circle && partsB.circle;
+    if (rayA && boxes) {
         lastResult = TestRay();
-    } else if (rayB && Has<BoxCollider>(entityA) && Has<BoxCollider>(entityB)) {
-        std::swap(entityA, entityB);
+    } else if (rayB && boxes) {
+        SwapPair();
         lastResult = TestRay();
-    } else if (rayA && Has<CircleCollider>(entityA) && Has<CircleCollider>(entityB)) {
+    } else if (rayA && circles) {
         lastResult = TestRay();
-    } else if (rayB && Has<CircleCollider>(entityA) && Has<CircleCollider>(entityB)) {
-        std::swap(entityA, entityB);
+    } else if (rayB && circles) {
+        SwapPair();
         lastResult = TestRay();
     } else if (!rayA && !rayB) {
         // Each check looks again: a listener of the previous test may have
         // removed a collider.
-        if (Has<BoxCollider>(entityA) && Has<BoxCollider>(entityB)) lastResult = TestBoxBox();
-        if (Has<CircleCollider>(entityA) && Has<CircleCollider>(entityB)) lastResult = TestCircleCircle();
-        if (Has<BoxCollider>(entityA) && Has<CircleCollider>(entityB)) lastResult = TestBoxCircle(false);
-        if (Has<CircleCollider>(entityA) && Has<BoxCollider>(entityB)) lastResult = TestBoxCircle(true);
+        if (partsA.box && partsB.box) lastResult = TestBoxBox();
+        RefreshPair();
+        if (partsA.circle && partsB.circle) lastResult = TestCircleCircle();
+        RefreshPair();
+        if (partsA.box && partsB.circle) lastResult = TestBoxCircle(false);
+        RefreshPair();
+        if (partsA.circle && partsB.box) lastResult = TestBoxCircle(true);
     }
 }

@@ -1,8 +1,7 @@
 #include "physics/pair_list.h"
 
-#include <algorithm>
+#include <unordered_map>
 #include <utility>
-#include <vector>
 
 #include "core/entity/entity_table.h"
 
@@ -11,8 +10,15 @@ namespace {
 
 using pair = std::pair<engine::entity_handle, engine::entity_handle>;
 
+// Handles compare by id, so a pair is known by its two ids, smaller first.
+uint64_t Key(const engine::entity_handle& a, const engine::entity_handle& b) {
+    const uint64_t low = a.GetId() < b.GetId() ? a.GetId() : b.GetId();
+    const uint64_t high = a.GetId() < b.GetId() ? b.GetId() : a.GetId();
+    return low << 32 | high;
+}
+
 struct list {
-    std::vector<pair> pairs;
+    std::unordered_map<uint64_t, pair> pairs;
     uint32_t generation = 0;  // of the entity table the pairs were made in
 };
 
@@ -21,25 +27,15 @@ list& List() {
     return state;
 }
 
-auto Find(const engine::entity_handle& a, const engine::entity_handle& b) {
-    auto& pairs = List().pairs;
-    return std::find_if(pairs.begin(), pairs.end(), [&](const pair& listed) {
-        return (listed.first == a && listed.second == b) || (listed.first == b && listed.second == a);
-    });
-}
-
 }  // namespace
 
 bool Contains(const engine::entity_handle& a, const engine::entity_handle& b) {
-    return Find(a, b) != List().pairs.end();
+    return List().pairs.count(Key(a, b)) > 0;
 }
 
-void Add(const engine::entity_handle& a, const engine::entity_handle& b) { List().pairs.emplace_back(a, b); }
+void Add(const engine::entity_handle& a, const engine::entity_handle& b) { List().pairs.emplace(Key(a, b), pair(a, b)); }
 
-void Remove(const engine::entity_handle& a, const engine::entity_handle& b) {
-    auto found = Find(a, b);
-    if (found != List().pairs.end()) List().pairs.erase(found);
-}
+void Remove(const engine::entity_handle& a, const engine::entity_handle& b) { List().pairs.erase(Key(a, b)); }
 
 void DropDestroyed() {
     list& state = List();
@@ -48,7 +44,9 @@ void DropDestroyed() {
         state.generation = engine::GetGeneration();
         return;
     }
-    std::erase_if(state.pairs, [](const pair& listed) { return !listed.first.IsValid() || !listed.second.IsValid(); });
+    std::erase_if(state.pairs, [](const auto& entry) {
+        return !entry.second.first.IsValid() || !entry.second.second.IsValid();
+    });
 }
 
 size_t Size() { return List().pairs.size(); }

@@ -1,6 +1,5 @@
 #pragma once
-// The pairs of entities touching at their last test, in the order they
-// started touching. A pair whose entity is destroyed leaves the list at the
+// The pairs of entities touching at their last test. A pair whose entity is destroyed leaves the list at the
 // next DropDestroyed, so it never names an entity of a later level (ids
 // restart at every level load).
 
@@ -13,7 +12,7 @@ namespace pair_list {
 // Whether a and b are listed, in either order.
 bool Contains(const engine::entity_handle& a, const engine::entity_handle& b);
 void Add(const engine::entity_handle& a, const engine::entity_handle& b);
-// Unlists a and b (either order), keeping the others' order.
+// Unlists a and b (either order).
 void Remove(const engine::entity_handle& a, const engine::entity_handle& b);
 void DropDestroyed();
 size_t Size();

@@ -59,8 +59,6 @@ protected:
 private:
     // IsCulled over a view that may have no finite size.
     static bool Culled(const engine::entity_handle& entity, const ViewSize& view);
-    bool IsStatic(const engine::entity_handle& entity) const;
-    bool IsGhost(const engine::entity_handle& entity) const;
 
     bool debugDrawConnected = false;
 };

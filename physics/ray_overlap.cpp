@@ -5,7 +5,6 @@
 #include "physics/box_collider.h"
 #include "physics/circle_collider.h"
 #include "physics/collision_detection.h"
-#include "physics/component_lookup.h"
 #include "physics/debug_shapes.h"
 #include "physics/interval.h"
 #include "physics/ray.h"
@@ -19,10 +18,8 @@ constexpr glm::vec4 kAxisColours[4] = {debug_shapes::kRed, debug_shapes::kGreen,
 
 bool BoxesTouch(BoxCollider& a, BoxCollider& b) {
     glm::vec2 cornersA[4], cornersB[4];
-    for (int i = 0; i < 4; ++i) {
-        cornersA[i] = a.GetCorner(i);
-        cornersB[i] = b.GetCorner(i);
-    }
+    a.GetCorners(cornersA);
+    b.GetCorners(cornersB);
     debug_shapes::Line(debug_shapes::kGrey, a.GetCenter(), b.GetCenter());
     bool touching = true;
     int tested = 0;
@@ -50,21 +47,18 @@ bool CirclesTouch(const CircleCollider& a, const CircleCollider& b) {
 }  // namespace
 
 bool CollisionDetection::TestRay() {
-    BoxCollider* boxA = engine::FindComponent<BoxCollider>(entityA);
-    BoxCollider* boxB = engine::FindComponent<BoxCollider>(entityB);
-    const CircleCollider* circleA = engine::FindComponent<CircleCollider>(entityA);
-    const CircleCollider* circleB = engine::FindComponent<CircleCollider>(entityB);
+    RefreshPair();
     bool hit = false;
-    if (boxA && boxB)
-        hit = BoxesTouch(*boxA, *boxB);
-    else if (circleA && circleB)
-        hit = CirclesTouch(*circleA, *circleB);
+    if (partsA.box && partsB.box)
+        hit = BoxesTouch(*partsA.box, *partsB.box);
+    else if (partsA.circle && partsB.circle)
+        hit = CirclesTouch(*partsA.circle, *partsB.circle);
     if (queryOnly) return hit;
     if (!hit) {
         ReportSeparation();
         return false;
     }
     debug_shapes::Circle(debug_shapes::kYellow, {0.0f, 0.0f}, 70.0f);
-    if (Ray* ray = engine::FindComponent<Ray>(entityA)) ray->AddHit(entityB);
+    if (partsA.ray) partsA.ray->AddHit(entityB);
     return true;
 }

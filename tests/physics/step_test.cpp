@@ -172,6 +172,23 @@ TEST_F(PhysicsStep, ListenersMayChangeComponentsAndEntitiesDuringAStep) {
     Step(0.1f);
     EXPECT_FALSE(log.empty());
     EXPECT_FALSE(b.IsValid());
+
+    // Emptying the table ends the step: the new entities are not reached
+    // through the old handles.
+    events::Disconnect("OnCollisionStarted", "Meddler");
+    engine::DestroyAllEntities();
+    Circle(0, 0, 5);
+    Circle(8, 0, 5);
+    Circle(4, 0, 5);
+    events::Connect<Record>("OnCollisionStarted", "Wiper", [this](Record) {
+        engine::DestroyAllEntities();
+        AddBody(Circle(0, 0, 5), {1, 0});
+        AddBody(Circle(8, 0, 5), {0, 0});
+    });
+    log.clear();
+    Step(1.0f);
+    EXPECT_EQ(log, (Log{"Started 1 2"}));
+    EXPECT_EQ(Position(engine::GetAllEntities().at(0)), glm::vec2(0, 0));
 }
 
 }  // namespace
