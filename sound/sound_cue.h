@@ -29,6 +29,8 @@ public:
     static void Play(SoundCueBank* cue, float playVolume);
     static void Stop(SoundCueBank* cue);
 
+    // Disconnects whichever fade listeners are connected.
+    void DisconnectFades();
     // Before the cue leaves the list for good: its fade listeners go and its
     // instance is released (a sound still playing finishes first).
     void Retire();

@@ -1,12 +1,10 @@
 #include "tests/platform/fmod_fixture.h"
 
 #include <chrono>
-#include <cmath>
 #include <thread>
 
-#include <sndfile.h>
-
 #include "platform/fmod/loopback.h"
+#include "tests/support/tone_file.h"
 
 StudioTest::StudioTest() {
     EXPECT_EQ(FMOD::Studio::System::create(&system), FMOD::kOk);
@@ -16,18 +14,7 @@ StudioTest::StudioTest() {
 }
 
 void StudioTest::WriteTone(const std::string& file, float seconds, float frequency) const {
-    constexpr int kRate = 22050;
-    std::vector<short> samples(static_cast<size_t>(seconds * kRate));
-    for (size_t i = 0; i < samples.size(); ++i)
-        samples[i] = static_cast<short>(16000.0 * std::sin(2.0 * M_PI * frequency * i / kRate));
-    SF_INFO info{};
-    info.samplerate = kRate;
-    info.channels = 1;
-    info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
-    SNDFILE* out = sf_open((folder.path() / file).c_str(), SFM_WRITE, &info);
-    ASSERT_NE(out, nullptr);
-    sf_write_short(out, samples.data(), static_cast<sf_count_t>(samples.size()));
-    sf_close(out);
+    ASSERT_TRUE(testing_support::WriteToneFile(folder.path() / file, seconds, frequency));
 }
 
 FMOD::Studio::Bank StudioTest::Load(const std::string& file, const std::string& json) const {
@@ -59,17 +46,7 @@ std::vector<float> StudioTest::Render(double seconds) const {
     return samples;
 }
 
-Heard StudioTest::Listen(double seconds) const {
-    const std::vector<float> samples = Render(seconds);
-    double left = 0.0;
-    double right = 0.0;
-    for (size_t i = 0; i + 1 < samples.size(); i += 2) {
-        left += samples[i] * samples[i];
-        right += samples[i + 1] * samples[i + 1];
-    }
-    const double frames = std::max<size_t>(1, samples.size() / 2);
-    return {static_cast<float>(std::sqrt(left / frames)), static_cast<float>(std::sqrt(right / frames))};
-}
+Heard StudioTest::Listen(double seconds) const { return testing_support::Measure(Render(seconds)); }
 
 bool StudioTest::UpdateUntil(const std::function<bool()>& done) const {
     const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);

@@ -9,14 +9,10 @@
 
 #include "platform/fmod/studio.h"
 #include "tests/support/game_audio.h"
+#include "tests/support/heard.h"
 #include "tests/support/temp_dir.h"
 
-// Root-mean-square level of each ear over some rendered sound.
-struct Heard {
-    float left = 0.0f;
-    float right = 0.0f;
-    float Both() const { return (left + right) / 2.0f; }
-};
+using testing_support::Heard;
 
 class StudioTest : public ::testing::Test {
 protected:
