@@ -6,6 +6,7 @@
 #include <lua.hpp>
 
 #include "core/events/events.h"
+#include "physics/collision_detection.h"
 #include "scripting/export_edge.h"
 #include "scripting/export_list.h"
 #include "scripting/lua_host.h"
@@ -62,6 +63,18 @@ void ForwardKey(const std::string& name, int key) {
     ForwardCode(name, key);
 }
 
+// (name, A, B, contact point, separation, direction).
+void ForwardCollision(const std::string& name, CollisionDetection::CollisionDataObj record) {
+    CallLua(name, [&record](lua_State* L) {
+        LuaPushEntity(record.entityA);
+        LuaPushEntity(record.entityB);
+        LuaPushVector(record.contactPoint.x, record.contactPoint.y);
+        lua_pushnumber(L, static_cast<double>(record.separation));
+        LuaPushVector(record.direction.x, record.direction.y);
+        return 5;
+    });
+}
+
 // Lua writes what must survive into the save document during the call.
 void ForwardUnload(const std::string& name, Json::Value* document) {
     SerializeTargetScope target(document);
@@ -97,6 +110,9 @@ const std::vector<BridgedEvent>& BridgedEvents() {
         Bridge("KeyReleased", ForwardKey),
         Bridge("MouseButtonPressed", ForwardCode),
         Bridge("MouseButtonReleased", ForwardCode),
+        Bridge("OnCollisionStarted", ForwardCollision),
+        Bridge("OnCollisionPersisted", ForwardCollision),
+        Bridge("OnCollisionEnded", ForwardCollision),
         Bridge("LevelUnload", ForwardUnload),
         Bridge("LevelLoad", ForwardLoad),
         Bridge("PauseMenuPaused", ForwardNothing),

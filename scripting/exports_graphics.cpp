@@ -1,5 +1,7 @@
 // Drawing textures, full screen, the picture's size and the level's ambient
 // light.
+#include <algorithm>
+#include <climits>
 #include <cmath>
 
 #include "core/lighting/level_lighting.h"
@@ -14,11 +16,13 @@ namespace {
 unsigned loadedWidth = 0;
 unsigned loadedHeight = 0;
 
-// The letterbox in world units. At a zoom of 0 there are none, not infinitely many.
+// The letterbox in world units. At a zoom of 0 the quotient is infinite and
+// has no int to stand for it: the answer is 0 then, and the nearest int for a
+// zoom so small that the quotient leaves the int range.
 int InWorldUnits(float pixels) {
-    const double scale = Camera::PixelScale();
-    if (!(scale > 0.0)) return 0;
-    return static_cast<int>(static_cast<double>(pixels) / scale);
+    const double units = static_cast<double>(pixels) / Camera::PixelScale();
+    if (std::isnan(units) || std::isinf(units)) return 0;
+    return static_cast<int>(std::clamp(units, static_cast<double>(INT_MIN), static_cast<double>(INT_MAX)));
 }
 
 }  // namespace

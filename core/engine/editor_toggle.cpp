@@ -37,7 +37,7 @@ void OnEngineToggleEditor(int key) {
         SaveLevel(Engine::GetCurrentLevelName(), false);
         g_engine->requestedMode = Engine::kGameMode;
         Engine::Unpause();
-        lb_pause_menu_unpause();
+        PauseMenu::Unpause();
     }
 }
 

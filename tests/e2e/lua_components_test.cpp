@@ -1,5 +1,7 @@
 // Lua components: the order of the engine's calls, the data they carry in
 // and the JSON they are saved as.
+#include <filesystem>
+
 #include "tests/e2e/lua_game.h"
 
 namespace {
@@ -99,6 +101,33 @@ TEST_F(LuaGame, LuaComponentsAreCalledInOrderAndSavedWithTheirData) {
     EXPECT_EQ(saved[1], quiet);
     EXPECT_EQ(entities[1]["components"][0]["made"].asDouble(), 200.0);
     EXPECT_EQ(entities[2]["components"][0]["count"].asDouble(), 9.0);
+}
+
+
+// The shipped first level carries the shipped Lua component: its crest
+// floats once the game runs unpaused.
+TEST_F(LuaGame, TheShippedSplashLevelFloatsItsCrest) {
+    const std::filesystem::path data = std::filesystem::path(QM_SOURCE_DIR) / "data";
+    std::filesystem::copy_file(data / "levels" / "korvel_splash.json", game.game.path() / "levels" / "korvel_splash.json",
+                               std::filesystem::copy_options::overwrite_existing);
+    std::filesystem::create_directories(game.game.path() / "lua" / "components");
+    std::filesystem::copy(data / "lua" / "components", game.game.path() / "lua" / "components");
+    Script("autorun/watch.lua", R"(
+events.Connect("LogicUpdate", "watch", function()
+    local _, crest = next(components.instances.Bobbing)
+    if not crest then return end
+    C.lb_print("ready")
+    if math.abs(crest.entity:GetPos().y - 24) > 0.5 then
+        C.lb_print("the crest floats")
+        C.lb_engine_quit_game()
+    end
+end)
+)");
+    game.Start();
+    ASSERT_TRUE(WaitFor(20, [this] { return HasLine(game.Stdout(), "ready"); })) << game.Stdout();
+    game.FocusWindow();  // unpaused
+    EXPECT_EQ(game.WaitForExit(30), 0) << game.Stdout();
+    EXPECT_TRUE(HasLine(game.Stdout(), "the crest floats"));
 }
 
 }  // namespace

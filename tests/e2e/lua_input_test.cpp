@@ -13,16 +13,22 @@ events.Connect("MouseButtonPressed", "where", function()
     C.lb_print(string.format("mouse at %.2f %.2f", mouse.x, mouse.y))
 end)
 events.Connect("KeyPressed", "quit", function(key) if key == 81 then C.lb_engine_quit_game() end end)
+events.Connect("LogicUpdate", "ready", function()
+    C.lb_print("ready")
+    events.Disconnect("LogicUpdate", "ready")
+end)
 C.lb_camera_set_pos(100, 50)
 )";
 
 TEST_F(LuaGame, KeysAndMouseButtonsReachLuaButEscapeDoesNot) {
     Script("autorun/input.lua", kInputProbe);
     game.Start();
-    game.FocusWindow();
     const auto seen = [this](const std::string& line) {
         return WaitFor(20, [&] { return HasLine(game.Stdout(), line); });
     };
+    // The window can take focus once frames run.
+    ASSERT_TRUE(seen("ready")) << game.Stdout();
+    game.FocusWindow();
     game.Keys("key a");
     ASSERT_TRUE(seen("KeyReleased 65 number")) << game.Stdout();
     game.Keys("key Escape key b");
