@@ -152,7 +152,6 @@ void DragUpdate(float time);
 void OnMouseButtonReleased(int button);
 // Ends a stroke in progress (the editor is closing).
 void EndStroke();
-uint32_t GetSelectedTileType();
 void SetSelectedTileType(uint32_t type);
 }  // namespace TileEditor
 

@@ -11,6 +11,7 @@
 #include "core/entity/entity_base.h"
 #include "core/entity/entity_table.h"
 #include "core/events/events.h"
+#include "core/save/save_folder.h"
 #include "editor/editor.h"
 #include "graphics/graphics.h"
 #include "physics/box_collider.h"
@@ -24,7 +25,9 @@
 namespace {
 
 // The Level tab's buttons in the editor window's first-use layout.
-constexpr int kSaveAndReloadX = 204, kDeleteSaveX = 356, kButtonsY = 85;
+constexpr int kLoadX = 76, kSaveAndReloadX = 204, kDeleteSaveX = 356, kButtonsY = 85;
+// The rows of the "load level" menu, below the point it opened at.
+constexpr int kMenuFirstRow = 15, kMenuRow = 17;
 // Collapsing headers span the window; clicks land at this x.
 constexpr int kHeaderX = 200;
 // The Sound tab: an event's header and, once it is open, its "Make Cue";
@@ -178,6 +181,30 @@ TEST_F(EditorSession, AReloadWithBrokenScriptsLeavesTheEditorWithoutLua) {
     EXPECT_FALSE(hostAfter);
     EXPECT_EQ(Engine::GetCurrentLevelName(), "korvel_splash") << "the level was loaded again";
     EXPECT_TRUE(Logged("Error loading lua init file!")) << "the script's error is logged";
+}
+
+TEST_F(EditorSession, ADamagedLevelFromTheLoadMenuIsLoggedAndLeavesAnEmptyLevel) {
+    folder.WriteLevel("korvel_splash", LevelOf(3));
+    folder.WriteLevel("broken", "{\"entities\": [");
+    const std::vector<std::string> listed = ListFiles("levels", "json");
+    const int row = static_cast<int>(std::find(listed.begin(), listed.end(), "broken") - listed.begin());
+    size_t entities = 99;
+    bool mapLeft = false;
+    RunUntil([&](int frame) {
+        if (frame == 2) Open();
+        // The menu opens where the button was clicked, a row per level.
+        const bool done = Click(frame, 3, kLoadX, kButtonsY) &&
+                          Click(frame, 7, kLoadX + 30, kButtonsY + kMenuFirstRow + row * kMenuRow);
+        if (done) {
+            entities = engine::GetAllEntities().size();
+            mapLeft = GetTileMap() != nullptr;
+        }
+        return done;
+    });
+    EXPECT_EQ(entities, 0u);
+    EXPECT_TRUE(mapLeft) << "the tile tab has a map to show";
+    EXPECT_TRUE(Logged("Editor: could not load level \"broken\": "));
+    EXPECT_EQ(Engine::GetCurrentLevelName(), "korvel_splash");
 }
 
 TEST_F(EditorSession, DeleteSaveWithoutASaveFolderIsLogged) {
