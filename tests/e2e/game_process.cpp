@@ -110,9 +110,7 @@ int GameProcess::WaitForExit(double seconds) {
 
 void GameProcess::FocusWindow() {
     WaitFor(20, [this] {
-        // Only a mapped window can take the focus; before that X refuses it.
-        window = Output("DISPLAY=" + display.name() +
-                        " xdotool search --onlyvisible --name '^Quillmere$' 2>/dev/null | head -n 1");
+        window = Output("DISPLAY=" + display.name() + " xdotool search --name '^Quillmere$' 2>/dev/null | head -n 1");
         return !window.empty();
     });
     if (window.empty()) throw std::runtime_error("the game's window did not appear");
