@@ -118,6 +118,24 @@ TEST_F(EditorSession, OpenedAndClosedAHundredTimesItLeavesNothingConnected) {
     for (const auto& action : Editor::GetActions()) EXPECT_FALSE(action->active) << action->name;
 }
 
+TEST_F(EditorSession, ClosedInTheMiddleOfAKeyPressItsListenersDoNothing) {
+    bool closed = false;
+    RunUntil([&](int frame) {
+        if (frame == 2) Open();
+        if (frame == 4) {
+            // Listeners of one event run in no set order: with this many
+            // closing it, some run before the editor's own.
+            for (char id = 'a'; id <= 'z'; ++id)
+                events::Connect<int>("KeyPressed", std::string("close ") + id, [](int) { Engine::DestroyEditor(); });
+            events::Call<int>("KeyPressed", 70);  // F: would read the freed editor's selection
+            closed = g_editor == nullptr;
+            for (char id = 'a'; id <= 'z'; ++id) events::Disconnect("KeyPressed", std::string("close ") + id);
+        }
+        return frame == 5;
+    });
+    EXPECT_TRUE(closed);
+}
+
 TEST_F(EditorSession, AReleaseOverTheWindowStillEndsTheDragAndTheBox) {
     size_t heldActions = 0;
     bool boxOpen = true;
