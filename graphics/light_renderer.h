@@ -8,9 +8,8 @@
 // order and then composites from the buffers. The lists hold handles and raw
 // component pointers that are valid only during the frame that filled them.
 
-#include <vector>
-
 #include "core/entity/entity_handle.h"
+#include "graphics/light_culling.h"
 #include "graphics/shader.h"
 #include "graphics/shadow_geometry.h"
 
@@ -19,7 +18,6 @@
 // lies. The shader must be current.
 void SetLitSceneUniforms(Shader& shader);
 
-class MoonLight;
 class PointLight;
 class ShadowCaster;
 
@@ -39,7 +37,8 @@ public:
     LightRenderer(const LightRenderer&) = delete;
     LightRenderer& operator=(const LightRenderer&) = delete;
 
-    // Fills the six lists for the current camera and stores the shadow caster count.
+    // Fills the lists for the current camera and stores the shadow caster
+    // count. A zoom of 0 or one that is not a number leaves them empty.
     void CullToView();
     // Leaves in sBuffer 0 one bit per texel for each of the first 32 point
     // lights in whose shadow the texel lies.
@@ -51,12 +50,7 @@ public:
     void DrawSprite(engine::entity_handle entity, float dt);
     static shadow_geometry::Tangents FindCasterTangents(ShadowCaster* caster, PointLight* light);
 
-    std::vector<engine::entity_handle> forwardSprites;    // not environmental
-    std::vector<engine::entity_handle> litSprites;        // environmental and clamped
-    std::vector<engine::entity_handle> unclampedSprites;  // environmental, not clamped
-    std::vector<MoonLight*> moonLights;
-    std::vector<PointLight*> pointLights;      // those reaching the view or the band below it
-    std::vector<ShadowCaster*> shadowCasters;  // in view, then those shadowing into it
+    light_culling::Lists lists;
 
     unsigned gBuffer = 0;
     unsigned gStencil = 0;

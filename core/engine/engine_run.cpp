@@ -61,6 +61,7 @@ void RunFrame(Engine& engine, GLFWwindow* window) {
     events::Call<float>("LogicUpdate", dt);
     engine.audio->Update();
     if (Graphics::BeginFrame()) {
+        Graphics::Draw(dt);
         DebugDraw::Frame();
         if (engine.mode == Engine::kEditorMode && engine.requestedMode == Engine::kEditorMode && g_editor) {
             Editor::UpdateActions();
