@@ -2,9 +2,9 @@
 
 #include <cmath>
 
+#include "core/entity/find_component.h"
 #include "core/json/json_values.h"
 #include "graphics/debug_draw.h"
-#include "physics/component_lookup.h"
 #include "physics/ray.h"
 #include "physics/vec2_math.h"
 

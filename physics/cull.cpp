@@ -3,10 +3,10 @@
 #include <cmath>
 #include <limits>
 
+#include "core/entity/find_component.h"
 #include "graphics/camera.h"
 #include "physics/box_collider.h"
 #include "physics/circle_collider.h"
-#include "physics/component_lookup.h"
 #include "physics/physics.h"
 #include "physics/ray.h"
 
@@ -27,6 +27,14 @@ bool Extent(const engine::entity_handle& entity, glm::vec2& center, glm::vec2& h
     return false;
 }
 
+// A size in world units that fits an int; none for an infinite one.
+std::optional<int> WorldUnits(float pixels, float pixelScale) {
+    const float units = pixels / pixelScale;
+    if (!std::isfinite(units) || std::fabs(units) >= static_cast<float>(std::numeric_limits<int>::max()))
+        return std::nullopt;
+    return static_cast<int>(units);
+}
+
 }  // namespace
 
 bool Physics::Culled(const engine::entity_handle& entity, const ViewSize& view) {
@@ -42,18 +50,6 @@ bool Physics::Culled(const engine::entity_handle& entity, const ViewSize& view) 
     return cx + hw < camera.x - halfWidth || cx - hw > camera.x + halfWidth || cy + hh < camera.y - halfHeight ||
            cy - hh > camera.y + halfHeight;
 }
-
-namespace {
-
-// A size in world units that fits an int; none for an infinite one.
-std::optional<int> WorldUnits(float pixels, float pixelScale) {
-    const float units = pixels / pixelScale;
-    if (!std::isfinite(units) || std::fabs(units) >= static_cast<float>(std::numeric_limits<int>::max()))
-        return std::nullopt;
-    return static_cast<int>(units);
-}
-
-}  // namespace
 
 bool Physics::IsCulled(const engine::entity_handle& entity, int w, int h) {
     return Culled(entity, glm::ivec2(w, h));

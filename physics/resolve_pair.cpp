@@ -5,9 +5,9 @@
 // once for each.
 #include <cmath>
 
+#include "core/entity/find_component.h"
 #include "physics/box_collider.h"
 #include "physics/circle_collider.h"
-#include "physics/component_lookup.h"
 #include "physics/physics.h"
 #include "physics/rigid_body.h"
 

@@ -26,10 +26,6 @@ bool Vec2NearlyEqual(glm::vec2 a, glm::vec2 b) {
     return Near(static_cast<double>(a.x) - b.x) && Near(static_cast<double>(a.y) - b.y);
 }
 
-bool Vec2ComponentNearlyEqual(glm::vec2 a, glm::vec2 b, int i, int j) {
-    return Near(static_cast<double>(a[i]) - b[j]);
-}
-
 glm::vec2 Vec2NormalOr(glm::vec2 v, glm::vec2 fallback) {
     const float length = Vec2Length(v);
     if (!(length > 0.0f) || !std::isfinite(length)) return fallback;

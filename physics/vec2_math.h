@@ -12,8 +12,6 @@ float Vec2Distance(glm::vec2 a, glm::vec2 b);
 glm::vec2 ProjectOnto(glm::vec2 v, glm::vec2 a);
 // Both components within 2e-5.
 bool Vec2NearlyEqual(glm::vec2 a, glm::vec2 b);
-// Component i of a within 2e-5 of component j of b.
-bool Vec2ComponentNearlyEqual(glm::vec2 a, glm::vec2 b, int i, int j);
 // v / |v|, or fallback when v has no length (or no finite one).
 glm::vec2 Vec2NormalOr(glm::vec2 v, glm::vec2 fallback);
 

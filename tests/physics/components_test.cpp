@@ -13,7 +13,7 @@
 
 namespace {
 
-using Components = PhysicsWorld;
+using PhysicsComponents = PhysicsWorld;
 
 Json::Value Keys(std::initializer_list<std::pair<const char*, Json::Value>> members) {
     Json::Value json(Json::objectValue);
@@ -21,7 +21,7 @@ Json::Value Keys(std::initializer_list<std::pair<const char*, Json::Value>> memb
     return json;
 }
 
-TEST_F(Components, NewComponentsHaveTheirDefaultsAndIds) {
+TEST_F(PhysicsComponents, NewComponentsHaveTheirDefaultsAndIds) {
     EXPECT_EQ(components::GetID("RigidBody"), 5u);
     EXPECT_EQ(components::GetID("CircleCollider"), 6u);
     EXPECT_EQ(components::GetID("BoxCollider"), 7u);
@@ -43,7 +43,7 @@ TEST_F(Components, NewComponentsHaveTheirDefaultsAndIds) {
     EXPECT_TRUE(engine::FindComponent<Ray>(entity)->hits.empty());
 }
 
-TEST_F(Components, BoxesAreTurnedByTheirAngleOnlyOnAnEntityThatHadARay) {
+TEST_F(PhysicsComponents, BoxesAreTurnedByTheirAngleOnlyOnAnEntityThatHadARay) {
     const float t = 45.0f * 3.14f / 180.0f;
     struct Case {
         const char* what;
@@ -73,7 +73,7 @@ TEST_F(Components, BoxesAreTurnedByTheirAngleOnlyOnAnEntityThatHadARay) {
 
 // Two edges of a box turned by 45 degrees are square to each other: both
 // are axes, or a ray would take a diagonal box for a wider one.
-TEST_F(Components, ABoxTurnedByAQuarterOfPiKeepsTwoAxes) {
+TEST_F(PhysicsComponents, ABoxTurnedByAQuarterOfPiKeepsTwoAxes) {
     const auto entity = engine::CreateEntity();
     entity.AddComponent("Ray", {});
     // 45.0228 degrees is pi / 4 with pi taken as 3.14.
@@ -81,7 +81,7 @@ TEST_F(Components, ABoxTurnedByAQuarterOfPiKeepsTwoAxes) {
     EXPECT_EQ(engine::FindComponent<BoxCollider>(entity)->GetAxisCount(), 2);
 }
 
-TEST_F(Components, KeysOfTheWrongKindReadAsMissing) {
+TEST_F(PhysicsComponents, KeysOfTheWrongKindReadAsMissing) {
     const auto entity = engine::CreateEntity();
     entity.AddComponent("BoxCollider", Keys({{"Box Width", "wide"}, {"Box Static", "yes"}, {"Box Angle", Json::Value(Json::arrayValue)}}));
     entity.AddComponent("CircleCollider", Keys({{"Circle Radius", Json::Value(Json::objectValue)}, {"Circle Ghost", 1}}));
@@ -96,7 +96,7 @@ TEST_F(Components, KeysOfTheWrongKindReadAsMissing) {
     EXPECT_EQ(engine::FindComponent<RigidBody>(entity)->restitution, 0.0f);
 }
 
-TEST_F(Components, EveryKeySurvivesALevelRoundTrip) {
+TEST_F(PhysicsComponents, EveryKeySurvivesALevelRoundTrip) {
     Json::Value saved(Json::objectValue);
     saved["name"] = "Crate";
     saved["pos"] = Keys({{"x", 3.0}, {"y", -2.0}, {"z", 0.5}});
@@ -114,7 +114,7 @@ TEST_F(Components, EveryKeySurvivesALevelRoundTrip) {
     EXPECT_EQ(entity.Serialize(), saved);
 }
 
-TEST_F(Components, ACopiedStaticBoxKeepsTheSourcesCornersUntilItsOutlineIsDrawn) {
+TEST_F(PhysicsComponents, ACopiedStaticBoxKeepsTheSourcesCornersUntilItsOutlineIsDrawn) {
     const auto source = Box(0, 0, 2, 2, Keys({{"Box Static", true}}));
     const auto copy = engine::CreateEntity();
     copy.CopyFrom(source);

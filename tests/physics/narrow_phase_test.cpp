@@ -18,18 +18,19 @@ bool Finite(const CollisionDetection::CollisionDataObj& record) {
     return true;
 }
 
+// The separation is the overlap, negative, also when A's centre lies inside B.
 TEST_F(NarrowPhase, CirclesTouchUpToTangencyWithTheSeparationAndContactPointBetweenThem) {
     struct Case {
-        float distance;
+        float distance, radiusA, radiusB;
         bool touching;
         float separation;
         float contactX;
     };
-    for (const Case& c : {Case{10.0f, true, 0.0f, 5.0f}, Case{8.0f, true, -2.0f, 4.0f},
-                          Case{10.5f, false, 0.0f, 0.0f}}) {
+    for (const Case& c : {Case{10, 5, 5, true, 0, 5}, Case{8, 5, 5, true, -2, 4}, Case{10.5f, 5, 5, false, 0, 0},
+                          Case{2, 1, 10, true, -9, -3.5f}}) {
         SCOPED_TRACE(c.distance);
         physics.contacts.clear();
-        const auto a = Circle(0, 0, 5), b = Circle(c.distance, 0, 5);
+        const auto a = Circle(0, 0, c.radiusA), b = Circle(c.distance, 0, c.radiusB);
         physics.TestPair(a, b);
         EXPECT_EQ(physics.lastResult, c.touching);
         ASSERT_EQ(physics.contacts.size(), c.touching ? 1u : 0u);
