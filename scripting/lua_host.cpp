@@ -81,16 +81,20 @@ lua_State* GetLuaState() { return current ? current->state : nullptr; }
 
 bool LuaProtectedCall(int nargs, int nresults) {
     lua_State* L = GetLuaState();
+    if (!L) return false;
     if (lua_pcall(L, nargs, nresults, 0) == 0) return true;
     DebugPrint(ErrorText(L));
     lua_settop(L, -2);
     return false;
 }
 
-void LuaPushGlobal(const char* name) { lua_getfield(GetLuaState(), LUA_GLOBALSINDEX, name); }
+void LuaPushGlobal(const char* name) {
+    if (lua_State* L = GetLuaState()) lua_getfield(L, LUA_GLOBALSINDEX, name);
+}
 
 void LuaPushEntity(const engine::entity_handle& handle) {
     lua_State* L = GetLuaState();
+    if (!L) return;
     LuaPushGlobal("lb_CreateEntity");
     lua_pushinteger(L, static_cast<lua_Integer>(handle.GetIndex()));
     lua_pushinteger(L, static_cast<lua_Integer>(handle.GetId()));
@@ -99,6 +103,7 @@ void LuaPushEntity(const engine::entity_handle& handle) {
 
 void LuaPushVector(float x, float y) {
     lua_State* L = GetLuaState();
+    if (!L) return;
     LuaPushGlobal("lb_CreateVector");
     lua_pushnumber(L, static_cast<double>(x));
     lua_pushnumber(L, static_cast<double>(y));
@@ -107,6 +112,7 @@ void LuaPushVector(float x, float y) {
 
 void LuaPushFlatTable(const Json::Value& document) {
     lua_State* L = GetLuaState();
+    if (!L) return;
     const bool object = document.isObject();
     lua_createtable(L, 0, object ? static_cast<int>(document.size()) : 0);
     if (!object) return;  // an array's members have no keys to store them under

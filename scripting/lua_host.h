@@ -8,8 +8,9 @@
 // every script.
 //
 // Every call from the engine into Lua is a protected call: a Lua error is
-// logged as one line and popped, and the engine goes on. Globals are looked
-// up by name at every call, so nothing goes stale across a reload.
+// logged as one line and popped, and the engine goes on. With no host the
+// calls and pushes below do nothing. Globals are looked up by name at every
+// call, so nothing goes stale across a reload.
 
 #include <cstdint>
 

@@ -3,9 +3,10 @@
 #include <glm/geometric.hpp>
 
 #include "core/diagnostics/debug_print.h"
-#include "core/entity/entity_base.h"
+#include "core/entity/find_component.h"
 #include "core/events/events.h"
 #include "graphics/camera.h"
+#include "physics/rigid_body.h"
 #include "sound/audio_state.h"
 #include "sound/sound_space.h"
 
@@ -36,11 +37,8 @@ std::string SoundEmitter::ListenerId() const { return "UpdateEmitterPosition" + 
 
 void SoundEmitter::Initialize() {
     const engine::entity_handle entity = owner;
-    // Found again by handle each frame: the entity or this component may be
-    // gone by the time a frame's listeners run.
     events::Connect<float>("LogicUpdate", ListenerId(), [entity](float dt) {
-        if (entity.IsValid() && entity.HasComponent<SoundEmitter>())
-            entity.GetBaseEntity().Get<SoundEmitter>()->UpdateEmitterPosition(dt);
+        if (SoundEmitter* emitter = engine::FindComponent<SoundEmitter>(entity)) emitter->UpdateEmitterPosition(dt);
     });
 }
 
@@ -71,7 +69,10 @@ void SoundEmitter::Deserialize(Json::Value json) {
     cueName = cue.isString() ? cue.asString() : std::string();
 }
 
-FMOD::Vector3 SoundEmitter::Velocity() const { return {0.0f, 0.0f, 0.0f}; }
+FMOD::Vector3 SoundEmitter::Velocity() const {
+    const RigidBody* body = engine::FindComponent<RigidBody>(owner);
+    return body ? FMOD::Vector3{body->velocity.x, body->velocity.y, 0.0f} : FMOD::Vector3{};
+}
 
 void SoundEmitter::UpdateEmitterPosition(float) {
     FMOD::Studio::PlaybackState state = FMOD::Studio::kStopped;

@@ -1,8 +1,9 @@
 #pragma once
 // The one application object. Every subsystem reads the engine's state
-// through the static accessors below, which go through g_engine; g_engine is
-// set only once the constructor has returned, so nothing that runs during
-// start-up may use them.
+// through the static accessors below, which go through g_engine. During
+// start-up g_engine is set just before the Lua host runs the start-up scripts
+// (which may ask about the engine's state), and cleared again if they fail;
+// nothing that runs earlier in the constructor may use the accessors.
 //
 // The constructor, the destructor, Run and the editor toggle name every
 // subsystem and live in the composition library (qm_engine); the state and

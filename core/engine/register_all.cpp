@@ -10,6 +10,8 @@
 #include "physics/circle_collider.h"
 #include "physics/ray.h"
 #include "physics/rigid_body.h"
+#include "sound/sound_emitter.h"
+#include "sound/sound_space.h"
 
 namespace components {
 
@@ -23,8 +25,8 @@ void RegisterAll() {
     Register<RigidBody>("RigidBody");
     Register<CircleCollider>("CircleCollider");
     Register<BoxCollider>("BoxCollider");
-    Register<KeptJson<8>>("SoundEmitter");
-    Register<KeptJson<9>>("SoundSpace");
+    Register<SoundEmitter>("SoundEmitter");
+    Register<SoundSpace>("SoundSpace");
     Register<Ray>("Ray");
 }
 

@@ -67,6 +67,37 @@ end)
     EXPECT_EQ(document, expected);
 }
 
+// The Lua dispatcher calls listeners in the order connected; one may
+// disconnect itself or a later one while called, and one that fails does not
+// keep the others from their turn.
+TEST_F(LuaTest, LuaListenersRunInOrderAndSurviveEachOther) {
+    Lua(R"(
+calls = {}
+local function Record(name) return function(key) calls[#calls + 1] = name .. key end end
+events.Connect("KeyPressed", "first", function(key)
+    Record("first")(key)
+    events.Disconnect("KeyPressed", "first")
+    events.Disconnect("KeyPressed", "third")
+end)
+events.Connect("KeyPressed", "failing", function() error("listener failed") end)
+events.Connect("KeyPressed", "second", Record("second"))
+events.Connect("KeyPressed", "third", Record("third"))
+events.Connect("KeyPressed", "second", Record("again"))
+)");
+    events::Call<int>("KeyPressed", 65);
+    events::Call<int>("KeyPressed", 66);
+    EXPECT_EQ(Eval("table.concat(calls, ' ')"), "first65 again65 again66");
+    EXPECT_EQ(Logged().size(), 2u);
+    // As many listeners as a level's worth of Lua components.
+    Lua(R"(
+heard = 0
+for i = 1, 20000 do events.Connect("KeyReleased", "many" .. i, function() heard = heard + 1 end) end
+for i = 1, 20000, 2 do events.Disconnect("KeyReleased", "many" .. i) end
+)");
+    events::Call<int>("KeyReleased", 65);
+    EXPECT_EQ(Eval("heard"), "10000");
+}
+
 // Reloading the scripts replaces the state: the old bridge goes with it, the
 // new state connects its own, and Lua component types keep their ids.
 TEST_F(LuaTest, AReloadReconnectsTheBridgeAndKeepsComponentTypeIds) {

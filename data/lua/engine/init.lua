@@ -135,39 +135,52 @@ local C = ffi.C
 
 events = { listeners = {} }
 
+-- Each event keeps its listeners in connection order (`list`, where a
+-- disconnected one is only marked until the next call) and by id (`byId`).
+local function Listeners(name)
+    local event = events.listeners[name]
+    if not event then
+        event = { list = {}, byId = {} }
+        events.listeners[name] = event
+    end
+    return event
+end
+
 function events.Register(name)
-    events.listeners[name] = events.listeners[name] or {}
+    Listeners(name)
 end
 
 function events.Connect(name, id, fn)
-    events.Register(name)
-    local list = events.listeners[name]
-    for _, entry in ipairs(list) do
-        if entry.id == id then
-            entry.fn = fn
-            return
-        end
+    local event = Listeners(name)
+    local entry = event.byId[id]
+    if entry then
+        entry.fn = fn
+        return
     end
-    list[#list + 1] = { id = id, fn = fn }
+    entry = { id = id, fn = fn }
+    event.list[#event.list + 1] = entry
+    event.byId[id] = entry
 end
 
 function events.Disconnect(name, id)
-    local list = events.listeners[name]
-    if not list then return false end
-    for i, entry in ipairs(list) do
-        if entry.id == id then
-            entry.removed = true
-            table.remove(list, i)
-            return true
-        end
-    end
-    return false
+    local event = events.listeners[name]
+    local entry = event and event.byId[id]
+    if not entry then return false end
+    entry.removed = true
+    event.byId[id] = nil
+    return true
 end
 
 function events.Call(name, ...)
-    local list = events.listeners[name]
-    if not list then return end
-    local calling = { unpack(list) }
+    local event = events.listeners[name]
+    if not event then return end
+    -- Listeners connected during the call join the new list and wait for the
+    -- next call; those disconnected during it are skipped.
+    local calling, live = event.list, {}
+    for _, entry in ipairs(calling) do
+        if not entry.removed then live[#live + 1] = entry end
+    end
+    event.list = live
     for _, entry in ipairs(calling) do
         if not entry.removed then
             local ok, message = pcall(entry.fn, ...)
