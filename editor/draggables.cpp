@@ -14,6 +14,7 @@ void Editor::DrawDraggables() {
         return (p.x - camera.x) * (p.x - camera.x) + (p.y - camera.y) * (p.y - camera.y);
     };
     const float r2 = distance2(corner);
+    const glm::vec4 previous = DebugDraw::GetColor();  // other shapes keep theirs
     for (const engine::entity_handle& entity : engine::GetAllEntities()) {
         const glm::vec3 position = entity.GetPosition();
         if (!(distance2(position) < r2)) continue;
@@ -25,4 +26,5 @@ void Editor::DrawDraggables() {
             DebugDraw::SetColor(0.0f, 0.0f, 0.0f, 1.0f);
         DebugDraw::Rect(position, side, side);
     }
+    DebugDraw::SetColor(previous.r, previous.g, previous.b, previous.a);
 }

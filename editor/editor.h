@@ -73,6 +73,8 @@ public:
     // applies it to every entity strictly inside.
     void MouseSelection(bool begin, bool toggleOrAdd, bool removeMode);
     static void DrawSelectionBox();
+    // Closes an open box without applying it.
+    static void CloseSelectionBox();
 
     // The action list, oldest first; at most kMaxActions long.
     static std::vector<std::unique_ptr<action_>>& GetActions();
@@ -132,7 +134,7 @@ engine::entity_handle PickEntity(const std::vector<engine::entity_handle>& entit
 
 // The entities a Shift-click range covers: from the first of the two
 // anchors met in creation order through the second; with only one anchor
-// among the entities, from it to the end.
+// among the entities, from it to the end; the same entity twice, just it.
 std::vector<engine::entity_handle> EntitiesInRange(const std::vector<engine::entity_handle>& entities,
                                                    engine::entity_handle start, engine::entity_handle end);
 
@@ -150,7 +152,6 @@ void DragUpdate(float time);
 void OnMouseButtonReleased(int button);
 // Ends a stroke in progress (the editor is closing).
 void EndStroke();
-uint32_t GetSelectedTileType();
 void SetSelectedTileType(uint32_t type);
 }  // namespace TileEditor
 

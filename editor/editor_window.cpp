@@ -18,19 +18,27 @@ constexpr const char* kTabMenus[] = {"Level", "Sound", "Tiles", "Graphics"};
 EditorTab GetCurrentTab() { return currentTab; }
 void SetCurrentTab(EditorTab tab) { currentTab = tab; }
 
+// The listeners find the editor through g_editor at every call: the toggle
+// may close it in the middle of the very key press that reaches them.
 Editor::Editor() {
-    events::Connect<>("DebugDraw", "EditorDrawDraggables", [this] { DrawDraggables(); });
-    events::Connect<int>("KeyPressed", "EditorKeyPressed", [this](int key) { OnKeyPressed(key); });
-    events::Connect<int>("MouseButtonPressed", "EditorMouseButtonPressed",
-                         [this](int button) { OnMouseButtonPressed(button); });
-    events::Connect<int>("MouseButtonReleased", "EditorMouseButtonReleased",
-                         [this](int button) { OnMouseButtonReleased(button); });
+    events::Connect<>("DebugDraw", "EditorDrawDraggables", [] {
+        if (g_editor) g_editor->DrawDraggables();
+    });
+    events::Connect<int>("KeyPressed", "EditorKeyPressed", [](int key) {
+        if (g_editor) g_editor->OnKeyPressed(key);
+    });
+    events::Connect<int>("MouseButtonPressed", "EditorMouseButtonPressed", [](int button) {
+        if (g_editor) g_editor->OnMouseButtonPressed(button);
+    });
+    events::Connect<int>("MouseButtonReleased", "EditorMouseButtonReleased", [](int button) {
+        if (g_editor) g_editor->OnMouseButtonReleased(button);
+    });
 }
 
 Editor::~Editor() {
     // A gesture still running would go on moving things, drawing or painting
     // with nobody left to end it.
-    MouseSelection(false, true, false);
+    CloseSelectionBox();
     EndMoveEntity();
     EndPanCamera();
     TileEditor::EndStroke();

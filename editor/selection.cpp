@@ -81,8 +81,7 @@ void Editor::MouseSelection(bool begin, bool toggleOrAdd, bool removeMode) {
     const glm::vec3 m = MouseWorldPoint();
     const float left = std::min(band.start.x, m.x), right = std::max(band.start.x, m.x);
     const float bottom = std::min(band.start.y, m.y), top = std::max(band.start.y, m.y);
-    events::Disconnect("DebugDraw", kBoxListener);
-    band.active = false;
+    CloseSelectionBox();
     const std::vector<engine::entity_handle> entities = engine::GetAllEntities();
     for (const engine::entity_handle& entity : entities) {
         if (!entity.IsValid()) continue;
@@ -93,6 +92,12 @@ void Editor::MouseSelection(bool begin, bool toggleOrAdd, bool removeMode) {
         else
             SelectEntity(entity, false, band.toggleMode);
     }
+}
+
+void Editor::CloseSelectionBox() {
+    if (!band.active) return;
+    events::Disconnect("DebugDraw", kBoxListener);
+    band.active = false;
 }
 
 void Editor::DrawSelectionBox() {

@@ -81,7 +81,6 @@ void EndStroke() {
     painting = false;
 }
 
-uint32_t GetSelectedTileType() { return selectedTileType; }
 void SetSelectedTileType(uint32_t type) { selectedTileType = type; }
 
 }  // namespace TileEditor

@@ -1,3 +1,5 @@
+// Box and circle colliders from Lua, through the colliders' own setters, so
+// that a box on a ray's entity turns its new size by its angle.
 #include <cstdint>
 
 #include <glm/vec2.hpp>

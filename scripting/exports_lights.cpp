@@ -1,3 +1,5 @@
+// Point lights and moon lights from Lua. Positions are world positions: the
+// entity's x and y plus the light's offset.
 #include <cstdint>
 
 #include "core/lighting/level_lighting.h"

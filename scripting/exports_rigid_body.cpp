@@ -1,3 +1,4 @@
+// A rigid body's velocity from Lua, in world units per second.
 #include <cstdint>
 
 #include "physics/rigid_body.h"

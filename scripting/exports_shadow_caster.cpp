@@ -1,3 +1,4 @@
+// Shadow casters from Lua: the ellipse's size and where it stands.
 #include <cstdint>
 
 #include "graphics/shadow_caster.h"
@@ -10,7 +11,8 @@ const char* MissingSuffix<ShadowCaster>() {
 }
 
 lb_vec2 lb_shadow_caster_get_pos(uint32_t index, uint32_t id) {
-    return OnComponent<ShadowCaster>(index, id, "get position", lb_vec2{0, 0}, [](ShadowCaster& caster) { return ToLua(caster.GetPosition()); });
+    return OnComponent<ShadowCaster>(index, id, "get position", lb_vec2{0, 0},
+                                     [](ShadowCaster& caster) { return ToLua(caster.GetPosition()); });
 }
 
 void lb_shadow_caster_set_height(uint32_t index, uint32_t id, float value) {

@@ -1,3 +1,5 @@
+// Sprites from Lua: the flags, the tint, the animation's timing and frame
+// layout, and the picture by name.
 #include <cstdint>
 #include <string>
 

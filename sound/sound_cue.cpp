@@ -65,16 +65,16 @@ void SoundCueBank::ConnectFadeOut() {
 void SoundCueBank::DisconnectFadeIn() { events::Disconnect("LogicUpdate", FadeInId()); }
 void SoundCueBank::DisconnectFadeOut() { events::Disconnect("LogicUpdate", FadeOutId()); }
 
-void SoundCueBank::Retire() {
-    DisconnectFades();
-    // A sound still playing (or fading out) ends by itself.
-    if (instance.isValid()) instance.release();
-}
-
 void SoundCueBank::DisconnectFades() {
     if (fadeInConnected) DisconnectFadeIn();
     if (fadeOutConnected) DisconnectFadeOut();
     fadeInConnected = fadeOutConnected = false;
+}
+
+void SoundCueBank::Retire() {
+    DisconnectFades();
+    // A sound still playing (or fading out) ends by itself.
+    if (instance.isValid()) instance.release();
 }
 
 void SoundCueBank::MuteMusic() {

@@ -29,12 +29,11 @@ public:
     static void Play(SoundCueBank* cue, float playVolume);
     static void Stop(SoundCueBank* cue);
 
+    // Disconnects whichever fade listeners are connected.
+    void DisconnectFades();
     // Before the cue leaves the list for good: its fade listeners go and its
     // instance is released (a sound still playing finishes first).
     void Retire();
-
-    // Disconnects whichever fade listeners are connected.
-    void DisconnectFades();
 
     void FadeInStep(float dt);
     void FadeOutStep(float dt);

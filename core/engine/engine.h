@@ -40,8 +40,8 @@ public:
     // and no load is requested; without it the next frame loads it.
     static void SetLevel(const std::string& name, bool keep);
 
-    // The editor exists only between these two; DestroyEditor with no
-    // editor does nothing.
+    // The editor exists only between these two; creating it while it is
+    // open, or destroying it while it is closed, does nothing.
     static void CreateEditor();
     static void DestroyEditor();
     // The editor's reload: replaces the pause menu and the Lua host with

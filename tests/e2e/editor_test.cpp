@@ -88,10 +88,11 @@ protected:
     // frame that still counted the mouse over the window).
     bool PressOnEntity(int x, int y) {
         Move(x, y);
-        return WaitFor(20, [&] {
+        return WaitFor(40, [&] {
             Keys("mousedown 1");
-            if (WaitFor(2, [&] { return Screen().RedNear(x, y, 12); })) return true;
+            if (WaitFor(3, [&] { return Screen().RedNear(x, y, 12); })) return true;
             Keys("mouseup 1");
+            game.FocusWindow();  // an unfocused full-screen game counts as minimised and draws nothing
             return false;
         });
     }

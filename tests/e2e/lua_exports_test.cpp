@@ -110,4 +110,10 @@ TEST_F(LuaGame, EveryExportResolvesWithItsResultTypeAndLayouts) {
     }));
 }
 
+TEST_F(LuaGame, EveryComponentExportResolvesWithItsResultType) {
+    Script("autorun/exports.lua", ResolvingScript(kComponent));
+    const std::string count = std::to_string(kComponent.size());
+    EXPECT_TRUE(LinesInOrder(RunToEnd(), {"resolved " + count + " agreeing " + count}));
+}
+
 }  // namespace

@@ -8,18 +8,35 @@
 #include <imgui.h>
 
 #include "core/diagnostics/console.h"
+#include "core/entity/entity_base.h"
 #include "core/entity/entity_table.h"
 #include "core/events/events.h"
+#include "core/save/save_folder.h"
 #include "editor/editor.h"
 #include "graphics/graphics.h"
+#include "physics/box_collider.h"
+#include "physics/circle_collider.h"
 #include "graphics/tile_map.h"
 #include "scripting/lua_host.h"
+#include "sound/audio_state.h"
+#include "sound/sound_space.h"
 #include "tests/engine/engine_fixture.h"
 
 namespace {
 
 // The Level tab's buttons in the editor window's first-use layout.
-constexpr int kSaveAndReloadX = 204, kDeleteSaveX = 356, kButtonsY = 85;
+constexpr int kLoadX = 76, kSaveAndReloadX = 204, kDeleteSaveX = 356, kButtonsY = 85;
+// The rows of the "load level" menu, below the point it opened at.
+constexpr int kMenuFirstRow = 15, kMenuRow = 17;
+// Collapsing headers span the window; clicks land at this x.
+constexpr int kHeaderX = 200;
+// The Sound tab: an event's header and, once it is open, its "Make Cue";
+// the third cue's header and, once open, its "Delete Cue".
+constexpr int kFirstEventY = 83, kMakeCueX = 90, kMakeCueY = 164;
+constexpr int kThirdCueY = 461, kDeleteCueX = 272, kCueButtonsBelow = 22;
+// The inspector's first section header; the second once the first is open
+// on a box collider's six rows; the circle collider's first row below it.
+constexpr int kFirstSectionY = 393, kSecondSectionY = 554, kCircleOffsetY = 577;
 // A point in the level, clear of the editor window.
 constexpr int kLevelX = 1400, kLevelY = 600;
 
@@ -101,6 +118,24 @@ TEST_F(EditorSession, OpenedAndClosedAHundredTimesItLeavesNothingConnected) {
     for (const auto& action : Editor::GetActions()) EXPECT_FALSE(action->active) << action->name;
 }
 
+TEST_F(EditorSession, ClosedInTheMiddleOfAKeyPressItsListenersDoNothing) {
+    bool closed = false;
+    RunUntil([&](int frame) {
+        if (frame == 2) Open();
+        if (frame == 4) {
+            // Listeners of one event run in no set order: with this many
+            // closing it, some run before the editor's own.
+            for (char id = 'a'; id <= 'z'; ++id)
+                events::Connect<int>("KeyPressed", std::string("close ") + id, [](int) { Engine::DestroyEditor(); });
+            events::Call<int>("KeyPressed", 70);  // F: would read the freed editor's selection
+            closed = g_editor == nullptr;
+            for (char id = 'a'; id <= 'z'; ++id) events::Disconnect("KeyPressed", std::string("close ") + id);
+        }
+        return frame == 5;
+    });
+    EXPECT_TRUE(closed);
+}
+
 TEST_F(EditorSession, AReleaseOverTheWindowStillEndsTheDragAndTheBox) {
     size_t heldActions = 0;
     bool boxOpen = true;
@@ -166,6 +201,30 @@ TEST_F(EditorSession, AReloadWithBrokenScriptsLeavesTheEditorWithoutLua) {
     EXPECT_TRUE(Logged("Error loading lua init file!")) << "the script's error is logged";
 }
 
+TEST_F(EditorSession, ADamagedLevelFromTheLoadMenuIsLoggedAndLeavesAnEmptyLevel) {
+    folder.WriteLevel("korvel_splash", LevelOf(3));
+    folder.WriteLevel("broken", "{\"entities\": [");
+    const std::vector<std::string> listed = ListFiles("levels", "json");
+    const int row = static_cast<int>(std::find(listed.begin(), listed.end(), "broken") - listed.begin());
+    size_t entities = 99;
+    bool mapLeft = false;
+    RunUntil([&](int frame) {
+        if (frame == 2) Open();
+        // The menu opens where the button was clicked, a row per level.
+        const bool done = Click(frame, 3, kLoadX, kButtonsY) &&
+                          Click(frame, 7, kLoadX + 30, kButtonsY + kMenuFirstRow + row * kMenuRow);
+        if (done) {
+            entities = engine::GetAllEntities().size();
+            mapLeft = GetTileMap() != nullptr;
+        }
+        return done;
+    });
+    EXPECT_EQ(entities, 0u);
+    EXPECT_TRUE(mapLeft) << "the tile tab has a map to show";
+    EXPECT_TRUE(Logged("Editor: could not load level \"broken\": "));
+    EXPECT_EQ(Engine::GetCurrentLevelName(), "korvel_splash");
+}
+
 TEST_F(EditorSession, DeleteSaveWithoutASaveFolderIsLogged) {
     RunUntil([&](int frame) {
         if (frame == 2) {
@@ -219,6 +278,66 @@ TEST_F(EditorSession, ANegativeTileSizeCountsAsZero) {
         return typed && frame == 9;
     });
     EXPECT_EQ(width, 0u);
+}
+
+TEST_F(EditorSession, CuesAreMadeOnceByNameAndDeletedWithTheirListenersAndStorage) {
+    size_t madeCues = 0;
+    bool fading = false;
+    RunUntil([&](int frame) {
+        if (frame == 2) {
+            Open();
+            SetCurrentTab(kSoundTab);
+        }
+        if (frame == 16) {
+            madeCues = audio::cues.size();
+            SoundCueBank* cue = LookupCue("Enter Name");
+            SoundCueBank::Play(cue, 1.0f);  // a music cue: it fades in
+            fading = cue && cue->fadeInConnected;
+        }
+        // Open the first event, make a cue of it twice under the name
+        // "Enter Name", then open that cue (the third) and delete it.
+        return Click(frame, 3, kHeaderX, kFirstEventY) && Click(frame, 7, kMakeCueX, kMakeCueY) &&
+               Click(frame, 11, kMakeCueX, kMakeCueY) && Click(frame, 17, kHeaderX, kThirdCueY) &&
+               Click(frame, 21, kDeleteCueX, kThirdCueY + kCueButtonsBelow);
+    });
+    EXPECT_EQ(madeCues, 3u);
+    EXPECT_TRUE(Logged("cue already exists"));
+    EXPECT_TRUE(fading);
+    EXPECT_FALSE(Connected("LogicUpdate", "SoundStartFadeInEnter Name")) << "the deleted cue's fade went with it";
+    std::vector<std::string> names;
+    for (const auto& cue : audio::cues) names.push_back(cue->GetName());
+    EXPECT_EQ(names, (std::vector<std::string>{"Button_Hover", "Button_Select"}));
+    EXPECT_EQ(audio::cueCount, 2);
+    const std::string storage = folder.game.Read("Audio/SoundStorage.json");
+    EXPECT_NE(storage.find("Button_Hover"), std::string::npos) << storage;
+    EXPECT_EQ(storage.find("Enter Name"), std::string::npos) << storage;
+}
+
+TEST_F(EditorSession, LabelsSharedByTwoComponentsEditOnlyTheirOwn) {
+    folder.WriteLevel("korvel_splash", R"({"entities": [{"name": "e0", "pos": {"x": 0, "y": 0, "z": 0},
+        "components": [{"__component_name": "CircleCollider"}, {"__component_name": "BoxCollider"}]}]})");
+    glm::vec2 box(-1.0f), circle(-1.0f);
+    RunUntil([&](int frame) {
+        if (frame == 2) Open();
+        if (frame == 3) g_editor->SelectEntity(engine::GetAllEntities()[0], true, true);
+        if (frame == 20) {
+            ImGui::GetIO().AddInputCharacter('7');
+            ImGui::GetIO().AddInputCharacter('\t');
+        }
+        // Both sections open, BoxCollider first by name; then the circle's
+        // "Center Offset", which the box shows too.
+        const bool done = Click(frame, 4, kHeaderX, kFirstSectionY) &&
+                          Click(frame, 8, kHeaderX, kSecondSectionY) && Click(frame, 12, 100, kCircleOffsetY) &&
+                          frame == 22;
+        if (done) {
+            const engine::entity_handle entity = engine::GetAllEntities()[0];
+            box = entity.GetBaseEntity().Get<BoxCollider>()->centerOffset;
+            circle = entity.GetBaseEntity().Get<CircleCollider>()->centerOffset;
+        }
+        return done;
+    });
+    EXPECT_EQ(circle, glm::vec2(7.0f, 0.0f));
+    EXPECT_EQ(box, glm::vec2(0.0f, 0.0f));
 }
 
 }  // namespace
