@@ -1,6 +1,9 @@
 #include <filesystem>
+#include <functional>
 #include <sstream>
 #include <thread>
+
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 #include <json/reader.h>
@@ -103,15 +106,49 @@ void ExpectFatalReport(GameProcess& game, const std::string& readerMessage) {
     EXPECT_NE(report.find("Contact: bugs@brellic.example\n", expected.size()), std::string::npos) << report;
 }
 
-TEST_F(Game, AMissingFirstLevelEndsInTheFatalReport) {
-    game.Start();
-    ExpectFatalReport(game, "* Line 1, Column 1\n  Syntax error: value, object or array expected.\n");
+TEST_F(Game, AFirstLevelThatCannotBeLoadedEndsInTheFatalReportNamingIt) {
+    const std::string cannot = "Level \"levels/korvel_splash.json\" cannot be loaded:\n";
+    const struct {
+        const char* what;
+        std::function<void(testing_support::TempDir&)> make;
+        std::string message;
+    } cases[] = {
+        {"missing", [](auto&) {}, cannot + "* Line 1, Column 1\n  Syntax error: value, object or array expected.\n"},
+        {"broken", [](auto& dir) { dir.Write("levels/korvel_splash.json", "{\"entities\": [}"); },
+         cannot + "* Line 1, Column 15\n  Syntax error: value, object or array expected.\n"},
+        {"trailing text", [](auto& dir) { dir.Write("levels/korvel_splash.json", std::string(kSplash) + " {}"); },
+         cannot + "* Line 6, Column 66\n  Extra non-whitespace after JSON value.\n"},
+        // Would wait for a writer for ever if it were opened for reading.
+        {"a FIFO",
+         [](auto& dir) {
+             std::filesystem::create_directories(dir.path() / "levels");
+             ASSERT_EQ(mkfifo((dir.path() / "levels/korvel_splash.json").c_str(), 0644), 0);
+         },
+         cannot + "It is not a plain file."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        GameProcess run;
+        c.make(run.game);
+        run.Start();
+        ExpectFatalReport(run, c.message);
+    }
 }
 
-TEST_F(Game, ABrokenFirstLevelEndsInTheFatalReport) {
-    game.game.Write("levels/korvel_splash.json", "{\"entities\": [}");
-    game.Start();
-    ExpectFatalReport(game, "* Line 1, Column 15\n  Syntax error: value, object or array expected.\n");
+TEST_F(Game, ADamagedSavedCopyIsSetAsideAndTheShippedLevelLoads) {
+    for (const char* damage : {"", "{\"entities\": [{\"name\": \"cut"}) {
+        SCOPED_TRACE(damage);
+        GameProcess run;
+        run.game.Write("levels/korvel_splash.json", kSplash);
+        run.home.Write("Documents/Quillmere/korvel_splash.json", damage);
+        run.Start();
+        ASSERT_TRUE(WaitFor(30, [&] { return run.Stdout().find("is damaged") != std::string::npos; })) << run.Stderr();
+        EXPECT_TRUE(run.Running()) << run.Stderr();
+        EXPECT_EQ(run.home.Read("Documents/Quillmere/korvel_splash.json.damaged"), damage);
+        EXPECT_NE(run.Stdout().find("\"" + (run.home.path() / "Documents/Quillmere/korvel_splash.json").string() + "\""),
+                  std::string::npos)
+            << run.Stdout();
+    }
 }
 
 }  // namespace
