@@ -67,7 +67,15 @@ void Shader::CheckCompileErrors(unsigned object, const std::string& type) {
 
 void Shader::Use() { glUseProgram(program); }
 
-int Shader::GetUniformLocation(const std::string& name) { return glGetUniformLocation(program, name.c_str()); }
+// Locations cannot change once the program is linked, and asking GL for one
+// by name costs far more than a draw's uniforms: each is asked once.
+int Shader::GetUniformLocation(const std::string& name) {
+    const auto found = locations.find(name);
+    if (found != locations.end()) return found->second;
+    const int location = glGetUniformLocation(program, name.c_str());
+    locations.emplace(name, location);
+    return location;
+}
 
 void Shader::SetInt(const std::string& name, const int& value) { glUniform1i(GetUniformLocation(name), value); }
 
