@@ -182,11 +182,22 @@ TEST_F(PauseMenuTest, JoysticksAreListedInConnectionOrder) {
     EXPECT_EQ(GetStick(0), glm::vec2(0.0f));
 }
 
-TEST_F(PauseMenuTest, PadButtonsAreIgnoredWithoutFocus) {
-    g_engine->hasFocus = false;
-    EXPECT_FALSE(IsKeyDown(349));
-    EXPECT_EQ(GetStick(1), glm::vec2(0.0f));
-    EXPECT_FALSE(IsKeyDown(341)) << "no key is held";
+TEST_F(PauseMenuTest, StartTogglesTheMenuOncePerPress) {
+    g_engine->mode = Engine::kGameMode;
+    const struct {
+        std::vector<bool> frames;  // Start held or not, frame by frame
+        std::vector<std::string> raised;
+    } cases[] = {
+        {{true, true, true}, {"PauseMenuPaused"}},
+        {{false, true, false, true}, {"PauseMenuUnPaused", "PauseMenuPaused"}},
+        {{true, false, true}, {"PauseMenuUnPaused"}},  // still held from before, then pressed
+    };
+    for (const auto& c : cases) {
+        raised.clear();
+        for (bool down : c.frames) PauseMenu::OnStartButton(down);
+        EXPECT_EQ(raised, c.raised);
+    }
+    EXPECT_FALSE(Engine::IsPaused());
 }
 
 }  // namespace
