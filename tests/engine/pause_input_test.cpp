@@ -182,6 +182,15 @@ TEST_F(PauseMenuTest, JoysticksAreListedInConnectionOrder) {
     EXPECT_EQ(GetStick(0), glm::vec2(0.0f));
 }
 
+TEST_F(PauseMenuTest, DeletingTheEngineTakesTheMenuAndItsListenersDown) {
+    delete g_engine;
+    g_engine = nullptr;
+    for (const char* event : {"KeyPressed", "LogicUpdate"})
+        ASSERT_FALSE(events::Disconnect(event, "PauseMenuCheckPause")) << event;
+    PauseMenu::Pause();  // no menu: nothing
+    EXPECT_TRUE(raised.empty());
+}
+
 TEST_F(PauseMenuTest, StartTogglesTheMenuOncePerPress) {
     g_engine->mode = Engine::kGameMode;
     const struct {
