@@ -8,11 +8,13 @@
 
 #include <string>
 
+#include <glm/mat4x4.hpp>
 #include <glm/vec3.hpp>
 #include <glm/vec4.hpp>
 
 struct GLFWwindow;
 struct VDcontext;
+class Sprite;
 
 class Graphics {
 public:
@@ -65,6 +67,10 @@ public:
     // caller set up (blending, depth, scissor).
     static void DrawTexture(unsigned texture, unsigned width, unsigned height, glm::vec3 position,
                             glm::vec4 tint);
+
+    // The sprite's model matrix: its quad scaled to one frame and placed on
+    // its owner (see sprite_sheet::ModelMatrix). The owner must be live.
+    static glm::mat4 SpriteModelMatrix(const Sprite& sprite);
 
     // Logs "Error <code>: <description>".
     static void GlfwErrorCallback(int code, const char* description);

@@ -10,7 +10,10 @@
 #include "core/events/events.h"
 #include "core/input/input.h"
 #include "core/pause/pause_menu.h"
+#include "graphics/debug_draw.h"
 #include "graphics/graphics.h"
+#include "physics/physics.h"
+#include "sound/engine_audio.h"
 
 namespace {
 
@@ -19,6 +22,7 @@ namespace {
 Input* input = nullptr;
 Console* console = nullptr;
 Graphics* graphics = nullptr;
+DebugDraw* debugDraw = nullptr;
 Cheats* cheats = nullptr;
 PauseMenu* pauseMenu = nullptr;
 
@@ -31,11 +35,16 @@ void Delete(T*& singleton) {
 }  // namespace
 
 Engine::Engine() {
+    physics = std::make_unique<Physics>();
+    audio = std::make_unique<AudioSystem>();
     components::RegisterAll();
     input = new Input();
     console = new Console();
     graphics = new Graphics();
+    debugDraw = new DebugDraw();
     cheats = new Cheats();
+    StartAudio(*audio);
+    physics->Init();
     InitInput();
     events::Register<float>("PreLogicUpdate");
     events::Register<float>("LogicUpdate");
@@ -55,7 +64,11 @@ Engine::~Engine() {
     Delete(cheats);
     Delete(pauseMenu);
     DestroyEditor();
+    Delete(debugDraw);
+    SoundSpace::SaveStorage();
     Delete(console);
     Delete(input);
     Delete(graphics);
+    audio.reset();
+    physics.reset();
 }

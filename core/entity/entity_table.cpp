@@ -16,6 +16,7 @@ struct table {
     // next read or at the end of the flush, not one erase each.
     bool liveHasDestroyed = false;
     uint32_t entityIdCounter = 0;
+    uint32_t generation = 0;
 };
 
 table& Table() {
@@ -121,6 +122,7 @@ void DestroyAllEntities() {
     state.entities.clear();
     state.entityIdCounter = 0;
     state.liveHasDestroyed = false;
+    ++state.generation;
 }
 
 const std::vector<entity_handle>& GetAllEntities() {
@@ -129,6 +131,8 @@ const std::vector<entity_handle>& GetAllEntities() {
     DropDestroyedFromLiveList();
     return Table().liveEntities;
 }
+
+uint32_t GetGeneration() { return Table().generation; }
 
 // A component's Remove may create entities, which can move every record, so
 // the record is looked up by slot again after each Remove. The component

@@ -1,0 +1,3 @@
+#include "graphics/moon_light.h"
+
+void MoonLight::EditInfoDisplay() {}

@@ -1,0 +1,3 @@
+#include "graphics/point_light.h"
+
+void PointLight::EditInfoDisplay() {}

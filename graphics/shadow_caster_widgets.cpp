@@ -1,0 +1,3 @@
+#include "graphics/shadow_caster.h"
+
+void ShadowCaster::EditInfoDisplay() {}

@@ -1,0 +1,3 @@
+#include "graphics/sprite.h"
+
+void Sprite::EditInfoDisplay() {}
