@@ -14,7 +14,13 @@ bool ParseJsonText(const std::string& text, Json::Value& document, std::string& 
     const std::unique_ptr<Json::CharReader> reader(builder.newCharReader());
     errors.clear();
     Json::Value parsed;
-    if (!reader->parse(text.data(), text.data() + text.size(), &parsed, &errors)) return false;
+    try {
+        if (!reader->parse(text.data(), text.data() + text.size(), &parsed, &errors)) return false;
+    } catch (const Json::Exception& error) {
+        // Nesting deeper than the reader's limit is thrown, not reported.
+        errors = error.what();
+        return false;
+    }
     document = std::move(parsed);
     return true;
 }
