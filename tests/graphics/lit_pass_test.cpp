@@ -67,15 +67,7 @@ TEST_F(LitPass, ASpriteAndATileUnderOneLightMatch) {
     // A 4 by 4 grid of 16-unit white tiles around the origin; the sprite
     // covers x -8 to 8, the tile cell left of it x -32 to -16. The light sits
     // above x -8, so texels at x 0.5 and -16.5 are equally far from it.
-    CreateTileMap();
-    Json::Value map;
-    map["tile_width"] = 16;
-    map["tile_height"] = 16;
-    map["width"] = 4;
-    map["height"] = 4;
-    map["tile_textures"].append("white");
-    map["tiles"] = "1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 ";
-    GetTileMap()->Deserialize(map);
+    MakeTileMap(16, 4, 4, {"white"}, "1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 ");
     AddSprite({0.0f, 0.0f, 0.0f}, "white");
     AddPointLight({.position = {-8.0f, 60.0f}, .color = {1.0f, 0.8f, 0.6f}, .ambient = 0.2f});
     global_ambient_intensity = 0.1f;
