@@ -10,7 +10,13 @@
 
 #include <unistd.h>
 
+#include <epoxy/gl.h>
+#include <glm/gtc/matrix_transform.hpp>
+#include <glm/gtc/type_ptr.hpp>
+
 #include "core/events/events.h"
+#include "graphics/camera.h"
+#include "graphics/device_state.h"
 #include "graphics/graphics.h"
 #include "tests/graphics/png_writer.h"
 
@@ -54,4 +60,27 @@ struct Scene {
 inline Scene& TheScene() {
     static Scene scene;
     return scene;
+}
+
+// The bare GL work of `count` textured squares of `size` units centred on
+// place(i): the forward shader with its locations looked up once, then per
+// square two uniforms, the bindings and the draw.
+template <typename Place>
+void DrawBareQuads(unsigned texture, int count, float size, Place place) {
+    Shader& shader = *graphics_state::forwardShader;
+    shader.Use();
+    shader.SetMat4("view", Camera::ViewMatrix(true, -1, -1));
+    shader.SetInt("in_texture", 0);
+    const int model = shader.GetUniformLocation("model");
+    const int tint = shader.GetUniformLocation("tint");
+    for (int i = 0; i < count; ++i) {
+        const glm::mat4 matrix = glm::scale(glm::translate(glm::mat4(1.0f), place(i)), {size, size, 1.0f});
+        glUniformMatrix4fv(model, 1, GL_FALSE, glm::value_ptr(matrix));
+        glUniform4f(tint, 1.0f, 1.0f, 1.0f, 1.0f);
+        glActiveTexture(GL_TEXTURE0);
+        glBindTexture(GL_TEXTURE_2D, texture);
+        glBindVertexArray(graphics_state::centredQuad.vao);
+        glDrawArrays(GL_TRIANGLES, 0, 6);
+    }
+    glBindVertexArray(0);
 }

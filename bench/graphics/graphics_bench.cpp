@@ -102,24 +102,7 @@ void BM_DrawTexture10k_Reference(benchmark::State& state) {
     unsigned width = 0, height = 0;
     Graphics::BeginFrame();
     const unsigned texture = Graphics::LoadTexture("big", width, height);
-    Shader& shader = *graphics_state::forwardShader;
-    shader.Use();
-    shader.SetMat4("view", Camera::ViewMatrix(true, -1, -1));
-    shader.SetInt("in_texture", 0);
-    const int model = shader.GetUniformLocation("model");
-    const int tint = shader.GetUniformLocation("tint");
-    TimeFrames(state, [&] {
-        for (int i = 0; i < kDraws; ++i) {
-            const glm::mat4 matrix = glm::scale(glm::translate(glm::mat4(1.0f), DrawPosition(i)), {16.0f, 16.0f, 1.0f});
-            glUniformMatrix4fv(model, 1, GL_FALSE, glm::value_ptr(matrix));
-            glUniform4f(tint, 1.0f, 1.0f, 1.0f, 1.0f);
-            glActiveTexture(GL_TEXTURE0);
-            glBindTexture(GL_TEXTURE_2D, texture);
-            glBindVertexArray(graphics_state::centredQuad.vao);
-            glDrawArrays(GL_TRIANGLES, 0, 6);
-        }
-        glBindVertexArray(0);
-    });
+    TimeFrames(state, [&] { DrawBareQuads(texture, kDraws, 16.0f, DrawPosition); });
 }
 BENCHMARK(BM_DrawTexture10k_Reference)->Unit(benchmark::kMillisecond);
 

@@ -138,27 +138,13 @@ void TimeFrames(benchmark::State& state, bool drawn, double divisor, Frame frame
 
 void LitFrame() { Graphics::Draw(0.016f); }
 
-// The same number of quads, textured, with nothing else.
+// The same number of squares, textured, with nothing else.
 void BareQuads() {
     unsigned width = 0, height = 0;
     const unsigned texture = Graphics::LoadTexture("big", width, height);
-    Shader& shader = *graphics_state::forwardShader;
-    shader.Use();
-    shader.SetMat4("view", Camera::ViewMatrix(true, -1, -1));
-    shader.SetInt("in_texture", 0);
-    const int model = shader.GetUniformLocation("model");
-    const int tint = shader.GetUniformLocation("tint");
-    glActiveTexture(GL_TEXTURE0);
-    glBindVertexArray(graphics_state::spriteQuad.vao);
-    for (int i = 0; i < kSprites + kVisibleTiles; ++i) {
-        const glm::vec3 at(static_cast<float>(i % 40 * 12 - 240), static_cast<float>(i / 40 * 8 - 140), 0.0f);
-        const glm::mat4 matrix = glm::scale(glm::translate(glm::mat4(1.0f), at), {32.0f, 32.0f, 1.0f});
-        glUniformMatrix4fv(model, 1, GL_FALSE, glm::value_ptr(matrix));
-        glUniform4f(tint, 1.0f, 1.0f, 1.0f, 1.0f);
-        glBindTexture(GL_TEXTURE_2D, texture);
-        glDrawArrays(GL_TRIANGLES, 0, 6);
-    }
-    glBindVertexArray(0);
+    DrawBareQuads(texture, kSprites + kVisibleTiles, 32.0f, [](int i) {
+        return glm::vec3(static_cast<float>(i % 40 * 12 - 240), static_cast<float>(i / 40 * 8 - 140), 0.0f);
+    });
 }
 
 void BM_LitFrameCpu(benchmark::State& state) { TimeFrames(state, false, 1.0, LitFrame); }
