@@ -88,6 +88,7 @@ void TimeFrames(benchmark::State& state, Frame frame) {
 }
 
 void BM_DrawTexture10k(benchmark::State& state) {
+    TheScene();
     unsigned width = 0, height = 0;
     Graphics::BeginFrame();
     const unsigned texture = Graphics::LoadTexture("big", width, height);
@@ -99,6 +100,7 @@ BENCHMARK(BM_DrawTexture10k)->Unit(benchmark::kMillisecond);
 
 // The bare GL work of one rectangle: two uniforms, the bindings and the draw.
 void BM_DrawTexture10k_Reference(benchmark::State& state) {
+    TheScene();
     unsigned width = 0, height = 0;
     Graphics::BeginFrame();
     const unsigned texture = Graphics::LoadTexture("big", width, height);
