@@ -57,6 +57,8 @@ void DebugDraw::SetColor(float r, float g, float b, float a) { colour = glm::vec
 
 glm::vec4 DebugDraw::GetColor() { return colour; }
 
+bool DebugDraw::IsDrawing() { return CanDraw(); }
+
 void DebugDraw::Circle(glm::vec3 centre, float radius) {
     if (!CanDraw()) return;
     const glm::vec3 p = ToScreen(centre);

@@ -32,6 +32,8 @@ public:
     // Stays in force until set again, across listeners and frames; a caller
     // that changes it for its own shapes restores it afterwards.
     static void SetColor(float r, float g, float b, float a);
+    // Whether shapes would draw now; callers skip working out ones that would not.
+    static bool IsDrawing();
     static glm::vec4 GetColor();
 
     // Radii, widths and heights are world units.

@@ -2,6 +2,7 @@
 // The order in which the lit pass draws its sprites, and a sort that any
 // order can drive safely.
 
+#include <algorithm>
 #include <cstddef>
 #include <utility>
 #include <vector>

@@ -4,6 +4,7 @@
 #include "core/input/input.h"
 #include "core/level/level_files.h"
 #include "core/pause/pause_menu.h"
+#include "sound/sound_space.h"
 
 namespace {
 
@@ -22,6 +23,7 @@ void OnEngineToggleEditor(int key) {
     if (key != kF8 || !IsKeyDown(kLeftControl) || !IsKeyDown(kLeftShift)) return;
     if (Engine::GetMode() == Engine::kGameMode) {
         Engine::CreateEditor();
+        SoundSpace::ClearCueLocationFile();
         g_engine->requestedMode = Engine::kEditorMode;
         Engine::Pause();
     } else if (Engine::GetMode() == Engine::kEditorMode) {

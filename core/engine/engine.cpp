@@ -12,6 +12,8 @@
 #include "core/pause/pause_menu.h"
 #include "graphics/debug_draw.h"
 #include "graphics/graphics.h"
+#include "physics/physics.h"
+#include "sound/engine_audio.h"
 
 namespace {
 
@@ -33,12 +35,16 @@ void Delete(T*& singleton) {
 }  // namespace
 
 Engine::Engine() {
+    physics = std::make_unique<Physics>();
+    audio = std::make_unique<AudioSystem>();
     components::RegisterAll();
     input = new Input();
     console = new Console();
     graphics = new Graphics();
     debugDraw = new DebugDraw();
     cheats = new Cheats();
+    StartAudio(*audio);
+    physics->Init();
     InitInput();
     events::Register<float>("PreLogicUpdate");
     events::Register<float>("LogicUpdate");
@@ -59,7 +65,10 @@ Engine::~Engine() {
     Delete(pauseMenu);
     DestroyEditor();
     Delete(debugDraw);
+    SoundSpace::SaveStorage();
     Delete(console);
     Delete(input);
     Delete(graphics);
+    audio.reset();
+    physics.reset();
 }

@@ -9,9 +9,12 @@
 // its accessors live in qm_core, so any subsystem may include this header.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 struct GLFWwindow;
+class Physics;
+class AudioSystem;
 
 class Engine {
 public:
@@ -60,6 +63,8 @@ public:
     bool reloadLevel = false;
     bool saveOnUnload = false;
     bool hasFocus = true;
+    std::unique_ptr<Physics> physics;
+    std::unique_ptr<AudioSystem> audio;
 };
 
 extern Engine* g_engine;

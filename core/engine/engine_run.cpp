@@ -13,8 +13,11 @@
 #include "core/events/events.h"
 #include "core/level/level_files.h"
 #include "core/pause/pause_menu.h"
+#include "graphics/camera.h"
 #include "graphics/debug_draw.h"
 #include "graphics/graphics.h"
+#include "physics/physics.h"
+#include "sound/engine_audio.h"
 
 namespace {
 
@@ -38,16 +41,20 @@ void RunFrame(Engine& engine, GLFWwindow* window) {
     UpdateFocus(engine, window);
     if (engine.mode != engine.requestedMode || engine.reloadLevel) {
         engine.reloadLevel = false;
+        SoundSpace::StopBus("Master Bus", 0);
         LoadLevel(Engine::GetNextLevelName());
     }
+    AudioSystem::SetListener(Camera::GetPosition(), {0.0f, 0.0f, 0.0f}, {0.0f, -1.0f, 0.0f}, {0.0f, 0.0f, 1.0f});
     const float now = Now();
     engine.frameTime = now - engine.lastTime;
     engine.lastTime = now;
     const float dt = engine.timeScale * engine.frameTime;
     Engine::GetCurrentLevelName() = Engine::GetNextLevelName();
     engine.mode = engine.requestedMode;
+    engine.physics->Update(dt);
     events::Call<float>("PreLogicUpdate", dt);
     events::Call<float>("LogicUpdate", dt);
+    engine.audio->Update();
     if (Graphics::BeginFrame()) {
         Graphics::Draw(dt);
         DebugDraw::Frame();

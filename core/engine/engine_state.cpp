@@ -1,7 +1,9 @@
 // The engine's state as every subsystem sees it.
 #include "core/engine/engine.h"
+#include "core/engine/pause_hook.h"
 
 Engine* g_engine = nullptr;
+void (*g_pauseSoundHook)(bool paused) = nullptr;
 
 namespace {
 
@@ -13,12 +15,14 @@ std::string nextLevelName = "korvel_splash";  // the first frame always loads it
 void Engine::Pause() {
     if (g_engine->paused) return;
     g_engine->paused = true;
+    if (g_pauseSoundHook) g_pauseSoundHook(true);
     g_engine->timeScale = 0.0f;
 }
 
 void Engine::Unpause() {
     if (!g_engine->paused) return;
     g_engine->paused = false;
+    if (g_pauseSoundHook) g_pauseSoundHook(false);
     g_engine->timeScale = 1.0f;
 }
 

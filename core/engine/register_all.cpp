@@ -6,6 +6,12 @@
 #include "graphics/point_light.h"
 #include "graphics/shadow_caster.h"
 #include "graphics/sprite.h"
+#include "physics/box_collider.h"
+#include "physics/circle_collider.h"
+#include "physics/ray.h"
+#include "physics/rigid_body.h"
+#include "sound/sound_emitter.h"
+#include "sound/sound_space.h"
 
 namespace components {
 
@@ -16,12 +22,12 @@ void RegisterAll() {
     Register<MoonLight>("MoonLight");
     Register<PointLight>("PointLight");
     Register<ShadowCaster>("ShadowCaster");
-    Register<KeptJson<5>>("RigidBody");
-    Register<KeptJson<6>>("CircleCollider");
-    Register<KeptJson<7>>("BoxCollider");
-    Register<KeptJson<8>>("SoundEmitter");
-    Register<KeptJson<9>>("SoundSpace");
-    Register<KeptJson<10>>("Ray");
+    Register<RigidBody>("RigidBody");
+    Register<CircleCollider>("CircleCollider");
+    Register<BoxCollider>("BoxCollider");
+    Register<SoundEmitter>("SoundEmitter");
+    Register<SoundSpace>("SoundSpace");
+    Register<Ray>("Ray");
 }
 
 }  // namespace components

@@ -15,6 +15,7 @@ struct table {
     std::unordered_set<uint32_t> pendingIds;  // the ids in pendingDestroys
     std::vector<entity_handle> liveEntities;
     uint32_t entityIdCounter = 0;
+    uint32_t generation = 0;
 };
 
 table& Table() {
@@ -119,9 +120,12 @@ void DestroyAllEntities() {
     state.pendingIds.clear();
     state.entities.clear();
     state.entityIdCounter = 0;
+    ++state.generation;
 }
 
 const std::vector<entity_handle>& GetAllEntities() { return Table().liveEntities; }
+
+uint32_t GetGeneration() { return Table().generation; }
 
 // A component's Remove may create entities, which can move every record, so
 // the record is looked up by slot again after each Remove. The component

@@ -27,4 +27,9 @@ void DestroyAllEntities();
 // The live entities in creation order.
 const std::vector<entity_handle>& GetAllEntities();
 
+// Counts DestroyAllEntities calls. Ids restart with every generation, so a
+// handle kept from an earlier one may name an entity of this one: whoever
+// keeps handles across frames compares generations.
+uint32_t GetGeneration();
+
 }  // namespace engine

@@ -14,7 +14,8 @@ T* FindComponent(const entity_handle& owner) {
     if (!owner.IsValid()) return nullptr;
     auto& held = owner.GetBaseEntity().components;
     const auto found = held.find(BaseComponent<T>::ID);
-    return found == held.end() ? nullptr : dynamic_cast<T*>(found->second.get());
+    // The entry under T's id is always a T: ids are handed out once per name.
+    return found == held.end() ? nullptr : static_cast<T*>(found->second.get());
 }
 
 }  // namespace engine

@@ -1,8 +1,9 @@
 #pragma once
 // Single values read from files that people edit by hand. A value of the
-// wrong kind (text for a number, a negative or fractional number for a
+// wrong kind (text for a number, a negative number or one out of range for a
 // count, an array for a flag) reads as the fallback, as a missing or null
-// one does, and never throws out of a level load. Booleans count as 1 and 0.
+// one does, and never throws out of a level load. Booleans count as 1 and 0;
+// a fractional count is cut to its whole part.
 
 #include <cstdint>
 #include <string>

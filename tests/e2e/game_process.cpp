@@ -46,6 +46,7 @@ GameProcess::GameProcess() {
     fs::copy(data / "shaders", game.path() / "shaders", fs::copy_options::recursive);
     fs::copy(data / "textures", game.path() / "textures", fs::copy_options::recursive);
     fs::create_directories(game.path() / "levels");
+    testing_support::CopyShippedAudio(data, game.path());
 }
 
 GameProcess::~GameProcess() {

@@ -11,12 +11,13 @@
 
 #include <sys/types.h>
 
+#include "tests/support/game_audio.h"
 #include "tests/support/private_display.h"
 #include "tests/support/temp_dir.h"
 
 class GameProcess {
 public:
-    // Copies the shipped shaders and textures into the game folder and
+    // Copies the shipped shaders, textures and audio into the game folder and
     // starts the X server.
     GameProcess();
     // Stops the game if it still runs.
@@ -43,6 +44,7 @@ private:
     void Xdotool(const std::string& arguments) const;
 
     testing_support::PrivateDisplay display;
+    testing_support::NoSoundDevice noSoundDevice;
     pid_t pid = -1;
     int exitStatus = -1;
     std::string window;

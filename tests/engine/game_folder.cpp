@@ -5,6 +5,7 @@ namespace fs = std::filesystem;
 GameFolder::GameFolder() {
     fs::copy(fs::path(QM_SOURCE_DIR) / "data" / "shaders", game.path() / "shaders", fs::copy_options::recursive);
     fs::create_directories(game.path() / "levels");
+    testing_support::CopyShippedAudio(fs::path(QM_SOURCE_DIR) / "data", game.path());
     fs::current_path(game.path());
 }
 

@@ -1,11 +1,12 @@
 #pragma once
 // A temporary game folder made the working directory for the test's life,
-// holding the shipped shaders, with HOME pointing at another temporary folder
+// holding the shipped shaders and audio (sound to the loopback device), with HOME pointing at another temporary folder
 // and XDG_DOCUMENTS_DIR unset, so the save folder is HOME/Documents/Quillmere.
 
 #include <filesystem>
 #include <string>
 
+#include "tests/support/game_audio.h"
 #include "tests/support/temp_dir.h"
 
 class GameFolder {
@@ -26,6 +27,7 @@ public:
 private:
     testing_support::ScopedEnv homeEnv{"HOME", home.str()};
     testing_support::ScopedEnv documentsEnv{"XDG_DOCUMENTS_DIR", std::nullopt};
+    testing_support::NoSoundDevice noSoundDevice;
     std::filesystem::path previous = std::filesystem::current_path();
 };
 

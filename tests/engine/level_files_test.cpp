@@ -242,6 +242,8 @@ TEST_F(LevelFiles, InTheEditorSavingLetsScriptsTidyUpFirst) {
 }
 
 TEST_F(LevelFiles, WithoutASaveFolderNothingIsWrittenAndNothingFails) {
+    // Start-up made the save folder when it looked there for the sound storage.
+    std::filesystem::remove_all(folder.home.path() / "Documents");
     folder.home.Write("Documents", "a file where the folder should be");
     folder.WriteLevel("cave", kSmallLevel);
     LoadLevel("cave");

@@ -1,0 +1,19 @@
+#pragma once
+// Private to the back end: sound files (WAV, Ogg Vorbis, FLAC and whatever
+// else libsndfile reads) decoded to one channel of 16-bit samples.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace FMOD::detail {
+
+struct DecodedSound {
+    std::vector<int16_t> samples;  // channels averaged to mono
+    int sampleRate = 0;
+};
+
+// False when the file cannot be opened or decoded, or holds no samples.
+bool DecodeSound(const std::string& file, DecodedSound& sound);
+
+}  // namespace FMOD::detail

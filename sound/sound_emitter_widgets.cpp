@@ -1,0 +1,3 @@
+#include "sound/sound_emitter.h"
+
+void SoundEmitter::EditInfoDisplay() {}

@@ -1,0 +1,154 @@
+#include <chrono>
+#include <cstdio>
+
+#include <gmock/gmock.h>
+
+#include "platform/fmod/loopback.h"
+#include "sound/audio_state.h"
+#include "sound/sound_space.h"
+#include "tests/sound/audio_fixture.h"
+
+namespace {
+
+using ::testing::Contains;
+using ::testing::ElementsAre;
+
+using AudioStart = AudioTest;
+using AudioStartDeathTest = AudioTest;
+
+TEST_F(AudioStartDeathTest, AMissingListFileEndsTheProcessWithItsText) {
+    struct Case {
+        bool bankList;
+        bool stringList;
+        std::string text;
+    };
+    for (const Case& c : {Case{false, true, "could't open bankFiles.txt"}, Case{true, false, "could't open stringFiles.txt"},
+                          Case{false, false, "could't open bankFiles.txt"}}) {
+        std::filesystem::remove("audio/bankFiles.txt");
+        std::filesystem::remove("audio/stringFiles.txt");
+        if (c.bankList) game.Write("audio/bankFiles.txt", "");
+        if (c.stringList) game.Write("audio/stringFiles.txt", "");
+        EXPECT_EXIT(
+            {
+                if (!std::freopen("stdout.txt", "w", stdout)) std::abort();
+                audio.Init();
+            },
+            ::testing::ExitedWithCode(255), "");
+        EXPECT_EQ(game.Read("stdout.txt"), c.text);
+    }
+}
+
+TEST_F(AudioStart, ListFilesTakeEveryNamedBankAndLeaveOutBrokenOnes) {
+    WriteBanks({"event:/SFX/Tone"});
+    // A list line longer than any fixed buffer would be.
+    std::string longName;
+    while (longName.size() < 300) longName += "a-rather-long-folder-name/";
+    longName += "bank";
+    game.Write("audio/" + longName + ".bank", R"({"bank": "long"})");
+    game.Write("audio/broken.bank", R"({"events": [{"id": "y", "sound": "absent.wav"}]})");
+    game.Write("audio/last.bank", R"({"events": [{"id": "z", "sound": "tone.wav"}]})");
+    game.Write("audio/bankFiles.txt",
+               "main.bank\r\n\n  \n" + longName + ".bank\nmissing.bank\nbroken.bank\r\nlast.bank");
+    const auto begin = std::chrono::steady_clock::now();
+    audio.Init();
+    EXPECT_LT(std::chrono::steady_clock::now() - begin, std::chrono::seconds(4)) << "a broken bank is not waited for";
+    EXPECT_EQ(audio::banks.size(), 3u) << "main, the long name and the last line without a line end";
+    EXPECT_EQ(audio::events.size(), 2u);
+    const std::vector<std::string> lines = NewLines();
+    EXPECT_THAT(lines, Contains("error5The file could not be opened."));
+    EXPECT_THAT(lines, Contains("couldn't load the sounds of bank audio/broken.bank, leaving it out"));
+}
+
+TEST_F(AudioStart, BusesAreNamedFromTheirPathsAndFoundExactly) {
+    WriteBanks({"event:/SFX/Tone"});
+    game.Write("audio/extra.bank", R"({"buses": [{"id": "nameless"}, {"id": "short"}]})");
+    game.Write("audio/extra.strings.bank", R"({"strings": {"short": "bus"}})");
+    game.Write("audio/bankFiles.txt", "main.bank\nextra.bank\n");
+    game.Write("audio/stringFiles.txt", "main.strings.bank\nextra.strings.bank\n");
+    audio.Init();
+    std::vector<std::string> names;
+    for (const audio::BusRecord& record : audio::buses) names.push_back(record.name);
+    EXPECT_THAT(names, ElementsAre("Master Bus", "Music Bus", "SFX Bus"));
+    const std::vector<std::string> lines = NewLines();
+    EXPECT_THAT(lines, Contains("bank:/Main"));
+    EXPECT_THAT(lines, Contains("bus path namebus:/SFX"));
+    EXPECT_THAT(lines, Contains("BUS name SFX Bus"));
+    EXPECT_THAT(lines, Contains("bus path namebus"));
+    EXPECT_THAT(lines, Contains("bus path name"));
+    EXPECT_TRUE(SoundSpace::FindBus("Music Bus").isValid());
+    EXPECT_FALSE(SoundSpace::FindBus("music bus").isValid());
+    EXPECT_THAT(NewLines(),
+                ElementsAre("couldn't find bus name music buscheck to make sure you spelt it right "));
+}
+
+TEST_F(AudioStart, AtMostAHundredEventsOfABankAreRecorded) {
+    std::vector<std::string> paths;
+    for (int i = 0; i < 150; ++i) paths.push_back("event:/SFX/" + std::to_string(i));
+    WriteBanks(paths);
+    audio.Init();
+    EXPECT_EQ(audio::events.size(), 100u);
+    EXPECT_EQ(audio::events[99].GetPath(), "event:/SFX/99");
+    EXPECT_STREQ(audio::events[0].name, "Enter Name");
+    EXPECT_EQ(SoundSpace::FindEvent("event:/SFX/120"), nullptr);
+    EXPECT_THAT(NewLines(), Contains("couldn't find bank event:/SFX/120, is it in the audio folder?"));
+}
+
+TEST_F(AudioStart, FailingResultsAreLoggedWithTheirText) {
+    struct Case {
+        FMOD::FMOD_RESULT result;
+        std::vector<std::string> lines;
+    };
+    for (const Case& c : {Case{FMOD::kOk, {}}, Case{FMOD::kErrTruncated, {"error10The text was cut to fit the buffer."}},
+                          Case{static_cast<FMOD::FMOD_RESULT>(99), {"error99Unknown error."}}}) {
+        AudioSystem::CheckResult(c.result);
+        EXPECT_EQ(NewLines(), c.lines);
+    }
+}
+
+TEST_F(AudioStart, BusOperationsActOnTheirBusAndReportUnknownNames) {
+    WriteBanks({"event:/SFX/Tone", "event:/Music/Tone"});
+    WriteStorage(R"({"Sounds": {"Cue Number": 1, "Sound0": "Tone", "Sound0Evt": "event:/SFX/Tone", "Sound0EvtVol": 1}})");
+    Start();
+    SoundCueBank* cue = SoundSpace::FindCue("Tone");
+    ASSERT_NE(cue, nullptr);
+    SoundCueBank::Play(cue, 1.0f);
+    EXPECT_GT(Level(0.1), 0.05f);
+
+    SoundSpace::SetBusMute("Music Bus", true);
+    EXPECT_TRUE(audio::masterMuted) << "any bus's mute sets the master flag";
+    EXPECT_GT(Level(0.1), 0.05f) << "the effect is not on the music bus";
+    SoundSpace::SetBusPaused("SFX Bus", true);
+    Level(0.05);
+    EXPECT_LT(Level(0.1), kSilent);
+    SoundSpace::SetBusPaused("SFX Bus", false);
+    SoundSpace::StopBus("Master Bus", 2);
+    EXPECT_EQ(State(cue->instance), FMOD::Studio::kPlaying) << "mode 2 stops nothing";
+    SoundSpace::StopChannelGroup("Music Group");
+    SoundSpace::StopBus("Master Bus", 0);
+    EXPECT_EQ(State(cue->instance), FMOD::Studio::kStopped);
+    NewLines();
+    SoundSpace::SetBusPaused("Nothing", true);
+    SoundSpace::StopBus("Nothing", 0);
+    EXPECT_THAT(NewLines(), ElementsAre("couldn't find bus name Nothingcheck to make sure you spelt it right ",
+                                        "error1The handle does not name a live sound object.",
+                                        "couldn't find bus name Nothingcheck to make sure you spelt it right "));
+}
+
+TEST_F(AudioStart, UpdatePlacesTheListenerAndTheCuesAtIt) {
+    WriteBanks({"event:/SFX/Tone"});
+    WriteStorage(R"({"Sounds": {"Cue Number": 1, "Sound0": "Tone", "Sound0Evt": "event:/SFX/Tone", "Sound0EvtVol": 1}})");
+    Start();
+    NewLines();
+    EXPECT_TRUE(FMOD::Loopback::Active());
+    AudioSystem::SetListener({100.0f, 5.0f, 0.0f}, {0.0f, 0.0f, 0.0f}, {0.0f, -1.0f, 0.0f}, {0.0f, 0.0f, 1.0f});
+    SoundCueBank::Play(SoundSpace::FindCue("Tone"), 1.0f);
+    audio.Update();
+    FMOD::FMOD_3D_ATTRIBUTES listener;
+    ASSERT_EQ(audio::studioSystem.getListenerAttributes(0, &listener), FMOD::kOk);
+    EXPECT_EQ(listener.position.x, 100.0f);
+    EXPECT_EQ(listener.forward.y, -1.0f);
+    EXPECT_GT(Level(0.1), 0.05f) << "a cue sounds at the listener wherever it is";
+    EXPECT_TRUE(NewLines().empty());
+}
+
+}  // namespace
