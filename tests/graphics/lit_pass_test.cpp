@@ -78,4 +78,23 @@ TEST_F(LitPass, ASpriteAndATileUnderOneLightMatch) {
     Graphics::EndFrame();
 }
 
+TEST_F(LitPass, FortyFiveOfEachKindOfLightReachTheShaderAndAllAreCounted) {
+    for (int i = 0; i < 50; ++i) AddPointLight({.position = {static_cast<float>(i), 1.0f}});
+    ASSERT_TRUE(Graphics::BeginFrame());  // the view's size
+    Lights().CullToView();
+    Shader& shader = Lights().spriteShader;
+    shader.Use();
+    Graphics::SetLightUniforms(shader);
+    GLint program = 0, lights = 0;
+    glGetIntegerv(GL_CURRENT_PROGRAM, &program);
+    glGetUniformiv(program, shader.GetUniformLocation("num_pointlights"), &lights);
+    EXPECT_EQ(lights, 45);
+    EXPECT_EQ(Graphics::GetPointLightCount(), 50);
+    glm::vec2 last(0.0f);
+    glGetUniformfv(program, shader.GetUniformLocation("point_lights[44].pos"), &last.x);
+    EXPECT_EQ(last, glm::vec2(44.0f, 1.0f));
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    Graphics::EndFrame();
+}
+
 }  // namespace
