@@ -60,10 +60,8 @@ void SoundCueBank::Play(SoundCueBank* cue, float playVolume) {
     if (cue->muted) {
         cue->instance.start();
         cue->instance.setVolume(cue->muteVolume);
-        if (cue->fadeInConnected) cue->DisconnectFadeIn();
-        if (cue->fadeOutConnected) cue->DisconnectFadeOut();
+        cue->DisconnectFades();
         cue->stopping = cue->fadingIn = cue->startedByFade = false;
-        cue->fadeOutConnected = cue->fadeInConnected = false;
         return;
     }
     if (cue->kind != kMusic && cue->kind != kFadeIn) {

@@ -65,6 +65,12 @@ void SoundCueBank::ConnectFadeOut() {
 void SoundCueBank::DisconnectFadeIn() { events::Disconnect("LogicUpdate", FadeInId()); }
 void SoundCueBank::DisconnectFadeOut() { events::Disconnect("LogicUpdate", FadeOutId()); }
 
+void SoundCueBank::DisconnectFades() {
+    if (fadeInConnected) DisconnectFadeIn();
+    if (fadeOutConnected) DisconnectFadeOut();
+    fadeInConnected = fadeOutConnected = false;
+}
+
 void SoundCueBank::MuteMusic() {
     audio::musicMuted = true;
     for (const auto& cue : audio::cues)

@@ -29,6 +29,9 @@ public:
     static void Play(SoundCueBank* cue, float playVolume);
     static void Stop(SoundCueBank* cue);
 
+    // Disconnects whichever fade listeners are connected.
+    void DisconnectFades();
+
     void FadeInStep(float dt);
     void FadeOutStep(float dt);
 

@@ -54,6 +54,7 @@ void SoundSpace::LoadCues() {
     in >> root;
     const Json::Value& sounds = Member(root, "Sounds");
     audio::cueCount = CountOf(Member(sounds, "Cue Number"));
+    for (const auto& cue : audio::cues) cue->DisconnectFades();
     audio::cues.clear();
     for (int32_t i = 0; i < audio::cueCount && static_cast<int64_t>(audio::cues.size()) < audio::cueCount; ++i) {
         const std::string key = "Sound" + std::to_string(i);

@@ -1,7 +1,9 @@
 #include "platform/fmod/bank_file.h"
 
+#include <exception>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <vector>
 
 #include <json/reader.h>
@@ -34,7 +36,7 @@ bool ReadBus(const Json::Value& json, BusData& bus) {
            OptionalText(json, "parent", bus.parentKey);
 }
 
-bool ReadEvent(const Json::Value& json, const std::filesystem::path& folder, DescriptionData& event) {
+bool ReadEvent(const Json::Value& json, const std::string& folder, DescriptionData& event) {
     std::string sound;
     if (!json.isObject() || !json["id"].isString() || !OptionalText(json, "id", event.key) || event.key.empty() ||
         !OptionalText(json, "bus", event.busKey) || !OptionalText(json, "sound", sound) ||
@@ -43,55 +45,57 @@ bool ReadEvent(const Json::Value& json, const std::filesystem::path& folder, Des
         return false;
     if (!json["loop"].isNull() && !json["loop"].isBool()) return false;
     event.loop = json["loop"].asBool();
-    event.soundFile = sound.empty() ? std::string() : (folder / sound).string();
-    return true;
-}
-
-bool ParseFile(const std::string& file, Json::Value& root, FMOD_RESULT& result) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
-        result = kErrFileNotFound;
-        return false;
-    }
-    Json::CharReaderBuilder builder;
-    std::string errors;
-    if (!Json::parseFromStream(builder, in, &root, &errors) || !root.isObject()) {
-        result = kErrBankFormat;
-        return false;
-    }
+    event.soundFile = sound.empty() ? std::string() : (std::filesystem::path(folder) / sound).string();
     return true;
 }
 
 }  // namespace
 
+FMOD_RESULT ParseBank(const std::string& text, const std::string& folder, ParsedBank& bank) {
+    Json::Value root;
+    Json::CharReaderBuilder builder;
+    std::string errors;
+    std::istringstream in(text);
+    try {
+        if (!Json::parseFromStream(builder, in, &root, &errors) || !root.isObject()) return kErrBankFormat;
+    } catch (const std::exception&) {
+        return kErrBankFormat;  // the reader throws on nesting too deep for it
+    }
+    const Json::Value& buses = root["buses"];
+    const Json::Value& events = root["events"];
+    const Json::Value& strings = root["strings"];
+    if (!OptionalText(root, "bank", bank.key) || !(buses.isNull() || buses.isArray()) ||
+        !(events.isNull() || events.isArray()) || !(strings.isNull() || strings.isObject()))
+        return kErrBankFormat;
+    bank.buses.resize(buses.size());
+    for (Json::ArrayIndex i = 0; i < buses.size(); ++i)
+        if (!ReadBus(buses[i], bank.buses[i])) return kErrBankFormat;
+    bank.events.resize(events.size());
+    for (Json::ArrayIndex i = 0; i < events.size(); ++i)
+        if (!ReadEvent(events[i], folder, bank.events[i])) return kErrBankFormat;
+    for (const std::string& key : strings.getMemberNames()) {
+        if (!strings[key].isString()) return kErrBankFormat;
+        bank.strings.emplace_back(key, strings[key].asString());
+    }
+    return kOk;
+}
+
 FMOD_RESULT LoadBankFile(const std::string& file, uint64_t* bank) {
     World& world = TheWorld();
     for (const auto& entry : world.banks)
         if (entry.second.file == file) return kErrAlreadyLoaded;
-    Json::Value root;
-    FMOD_RESULT result = kOk;
-    if (!ParseFile(file, root, result)) return result;
+    std::ifstream in(file, std::ios::binary);
+    if (!in) return kErrFileNotFound;
+    std::ostringstream text;
+    text << in.rdbuf();
+    ParsedBank parsed;
+    const FMOD_RESULT result = ParseBank(text.str(), std::filesystem::path(file).parent_path().string(), parsed);
+    if (result != kOk) return result;
 
-    // Everything is checked before the world changes.
     BankData data;
     data.file = file;
-    const Json::Value& buses = root["buses"];
-    const Json::Value& events = root["events"];
-    const Json::Value& strings = root["strings"];
-    if (!OptionalText(root, "bank", data.key) || !(buses.isNull() || buses.isArray()) ||
-        !(events.isNull() || events.isArray()) || !(strings.isNull() || strings.isObject()))
-        return kErrBankFormat;
-    std::vector<BusData> busList(buses.size());
-    for (Json::ArrayIndex i = 0; i < buses.size(); ++i)
-        if (!ReadBus(buses[i], busList[i])) return kErrBankFormat;
-    const std::filesystem::path folder = std::filesystem::path(file).parent_path();
-    std::vector<DescriptionData> eventList(events.size());
-    for (Json::ArrayIndex i = 0; i < events.size(); ++i)
-        if (!ReadEvent(events[i], folder, eventList[i])) return kErrBankFormat;
-    for (const std::string& key : strings.getMemberNames())
-        if (!strings[key].isString()) return kErrBankFormat;
-
-    for (const BusData& bus : busList) {
+    data.key = parsed.key;
+    for (const BusData& bus : parsed.buses) {
         auto known = world.busByKey.find(bus.key);
         uint64_t id = known == world.busByKey.end() ? 0 : known->second;
         if (!id) {
@@ -101,12 +105,12 @@ FMOD_RESULT LoadBankFile(const std::string& file, uint64_t* bank) {
         }
         data.buses.push_back(id);
     }
-    for (const DescriptionData& event : eventList) {
+    for (const DescriptionData& event : parsed.events) {
         const uint64_t id = world.NewId();
         world.descriptions.emplace(id, event);
         data.events.push_back(id);
     }
-    for (const std::string& key : strings.getMemberNames()) world.paths[key] = strings[key].asString();
+    for (const auto& [key, path] : parsed.strings) world.paths[key] = path;
     *bank = world.NewId();
     world.banks.emplace(*bank, std::move(data));
     return kOk;

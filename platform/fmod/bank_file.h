@@ -12,10 +12,23 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/fmod/results.h"
+#include "platform/fmod/world.h"
 
 namespace FMOD::detail {
+
+struct ParsedBank {
+    std::string key;
+    std::vector<BusData> buses;
+    std::vector<DescriptionData> events;
+    std::vector<std::pair<std::string, std::string>> strings;
+};
+
+// Reads a bank file's text; sound files are taken relative to folder.
+FMOD_RESULT ParseBank(const std::string& text, const std::string& folder, ParsedBank& bank);
 
 // Adds the bank's objects to the world; on failure adds nothing.
 FMOD_RESULT LoadBankFile(const std::string& file, uint64_t* bank);

@@ -43,6 +43,8 @@ void AdvanceFades(World& world, double seconds) {
     for (auto& [id, instance] : world.instances) {
         if (instance.state != kStopping) continue;
         const detail::DescriptionData* description = detail::Find(world.descriptions, instance.description);
+        // A fade waits, like the sound, while its bus is paused.
+        if (description && detail::RoutingOf(description->busKey).paused) continue;
         const float fadeOut = description ? description->fadeOut : 0.0f;
         instance.fade = fadeOut > 0.0f ? instance.fade - static_cast<float>(seconds / fadeOut) : 0.0f;
         if (instance.fade <= 0.0f)

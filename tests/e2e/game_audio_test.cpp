@@ -19,9 +19,10 @@ TEST(GameAudio, AGameWithAnEmitterRunsOnTheLoopbackDevice) {
     GameProcess game;
     game.game.Write("levels/korvel_splash.json", kLevelWithEmitter);
     game.Start();
-    game.FocusWindow();
-    // The hover sound is shorter than a second: the emitter has played it
-    // again and again by now.
+    ASSERT_TRUE(WaitFor(60, [&] { return game.Stdout().find("BUS name SFX Bus\n") != std::string::npos; }))
+        << game.Stdout() << game.Stderr();
+    // The hover sound is shorter than a second: give the emitter time to play
+    // it again and again (a fault would end the game or log an error).
     std::this_thread::sleep_for(std::chrono::seconds(2));
     EXPECT_TRUE(game.Running()) << game.Stderr();
     const std::string out = game.Stdout();

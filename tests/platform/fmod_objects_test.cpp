@@ -104,7 +104,9 @@ TEST_F(StudioTest, BankFilesThatCannotLoadAreRefusedWhole) {
         const char* text;  // null: no file
         FMOD_RESULT result;
     };
+    const std::string deep = std::string(5000, '[') + std::string(5000, ']');
     for (const Case& c : {Case{"missing.bank", nullptr, kErrFileNotFound}, Case{"text.bank", "not json", kErrBankFormat},
+                          Case{"deep.bank", deep.c_str(), kErrBankFormat},
                           Case{"array.bank", "[1, 2]", kErrBankFormat},
                           Case{"events.bank", R"({"events": {"id": "e"}})", kErrBankFormat},
                           Case{"noid.bank", R"({"buses": [{"id": "x"}], "events": [{"bus": "x"}]})", kErrBankFormat},

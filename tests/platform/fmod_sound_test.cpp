@@ -109,6 +109,10 @@ TEST_F(Hearing, PlaybackEndsStopsAndFades) {
     EXPECT_GT(Position(fading), 0);
     fading.stop(kStopAllowFadeOut);
     EXPECT_EQ(State(fading), kStopping);
+    BusAt(0).setPaused(true);
+    Render(0.4);
+    EXPECT_EQ(State(fading), kStopping) << "a paused fade waits";
+    BusAt(0).setPaused(false);
     const float during = Listen(0.1).Both();
     EXPECT_GT(during, kSilent);
     EXPECT_TRUE(UpdateUntil([&] { return State(fading) == kStopped; }));
