@@ -21,6 +21,7 @@ Quad spriteQuad;
 Quad centredQuad;
 std::unique_ptr<Shader> forwardShader;
 std::unique_ptr<Shader> forwardDepthShader;
+std::unique_ptr<LightRenderer> lightRenderer;
 int pointLightCount = 0, moonLightCount = 0, shadowCasterCount = 0;
 bool fullscreen = true;
 
@@ -70,6 +71,7 @@ Graphics::Graphics() {
     spriteQuad = MakeQuad(kSpriteQuadVertices);
     centredQuad = MakeQuad(kCentredQuadVertices);
     glBindVertexArray(0);
+    lightRenderer = std::make_unique<LightRenderer>();
     events::Register<>("PostDraw");
 }
 
@@ -79,6 +81,7 @@ Graphics::~Graphics() {
     vectorContext = nullptr;
     DeleteQuad(spriteQuad);
     DeleteQuad(centredQuad);
+    lightRenderer.reset();
     forwardShader.reset();
     forwardDepthShader.reset();
     ImGuiGlue::Shutdown();

@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "graphics/light_renderer.h"
 #include "graphics/quads.h"
 #include "graphics/shader.h"
 
@@ -20,6 +21,7 @@ extern Quad spriteQuad;   // bottom-centred: a sprite stands on its position
 extern Quad centredQuad;  // composites, tiles and DrawTexture
 extern std::unique_ptr<Shader> forwardShader;
 extern std::unique_ptr<Shader> forwardDepthShader;
+extern std::unique_ptr<LightRenderer> lightRenderer;
 extern int pointLightCount, moonLightCount, shadowCasterCount;
 extern bool fullscreen;
 

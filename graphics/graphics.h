@@ -12,8 +12,11 @@
 #include <glm/vec3.hpp>
 #include <glm/vec4.hpp>
 
+#include "core/entity/entity_handle.h"
+
 struct GLFWwindow;
 struct VDcontext;
+class Shader;
 class Sprite;
 
 class Graphics {
@@ -31,6 +34,18 @@ public:
     static bool BeginFrame();
     // Presents the frame.
     static void EndFrame();
+
+    // Renders the scene: shadows, the lit picture with the tile map stretched
+    // onto the window, the unclamped environmental sprites, the forward
+    // sprites in draw order, then "PostDraw". dt is the scaled frame time,
+    // which advances the sprites' animations. Nothing at all while minimised.
+    static void Draw(float dt);
+    // The forward pass's order: lower z first; at equal z (within 0.00001)
+    // the higher sprite first, so it lies behind.
+    static bool SpriteOrderLess(const engine::entity_handle& a, const engine::entity_handle& b);
+    // Uploads the counts and the first 45 of each kind of light in view into
+    // the current shader, and keeps the full counts for the editor.
+    static void SetLightUniforms(Shader& shader);
 
     // Full screen on the monitor holding the window's top-left corner, or a
     // 1280 by 720 window centred on it. Asking for the current state does nothing.

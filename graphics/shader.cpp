@@ -79,6 +79,10 @@ int Shader::GetUniformLocation(const std::string& name) {
 
 void Shader::SetInt(const std::string& name, const int& value) { glUniform1i(GetUniformLocation(name), value); }
 
+void Shader::SetUint(const std::string& name, const unsigned& value) { SetUintAt(GetUniformLocation(name), value); }
+
+void Shader::SetUintAt(int location, const unsigned& value) { glUniform1ui(location, value); }
+
 void Shader::SetFloat(const std::string& name, const float& value) {
     glUniform1f(GetUniformLocation(name), value);
 }

@@ -23,6 +23,9 @@ public:
     int GetUniformLocation(const std::string& name);
 
     void SetInt(const std::string& name, const int& value);
+    // For uint uniforms, which SetInt cannot reach.
+    void SetUint(const std::string& name, const unsigned& value);
+    void SetUintAt(int location, const unsigned& value);
     void SetFloat(const std::string& name, const float& value);
     void SetVec2(const std::string& name, const glm::vec2& value);
     void SetVec3(const std::string& name, const glm::vec3& value);

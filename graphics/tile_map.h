@@ -35,6 +35,11 @@ public:
     void Deserialize(const Json::Value& value);
     Json::Value Serialize() const;
 
+    // Draws the cells in view, lit, into the bound gBuffer; under the stencil
+    // test the lit pass leaves, tiles fill only what no lit sprite covered.
+    // Cells whose index names no loaded tile texture draw nothing.
+    void Draw();
+
     // Changing a tile size leaves the grid alone; tiles are drawn at the new size.
     uint32_t GetTileWidth() const { return tile_width; }
     void SetTileWidth(uint32_t width) { tile_width = width; }

@@ -62,15 +62,24 @@ vec3 MoonLighting() {
         MoonLight m = moon_lights[i];
         float beyond = max(distance(world_pos, m.pos) - m.inner_radius, 0.0);
         float fade = 1.0 - clamp(beyond / max(moonlight_fade_dist, 0.0001), 0.0, 1.0);
-        light += moonlight_color * m.intensity * pow(fade, moonlight_fade_exponent);
+        // pow(0, y) is undefined for y <= 0: outside the pool there is no light.
+        if (fade > 0.0) light += moonlight_color * m.intensity * pow(fade, moonlight_fade_exponent);
     }
     return light;
+}
+
+// The shadow bits under this texel; outside the shadow band nothing is known
+// to be shadowed, so no bit is set (rather than wrapping in from the far side).
+uint ShadowBits() {
+    vec2 band = (world_pos - bottom_left_shadow_pos) * shadow_uv_scale;
+    if (any(lessThan(band, vec2(0.0))) || any(greaterThanEqual(band, vec2(1.0)))) return 0u;
+    return texelFetch(shadow_texture, ivec2(band * vec2(textureSize(shadow_texture, 0))), 0).r;
 }
 
 void main() {
     vec4 texel = texture(in_texture, uv);
     if (texel.a < 0.5) discard;
-    uint shadowBits = texture(shadow_texture, (world_pos - bottom_left_shadow_pos) * shadow_uv_scale).r;
+    uint shadowBits = ShadowBits();
     vec3 light = global_ambient * global_ambient_intensity + PointLighting(shadowBits) + MoonLighting();
     out_color = texel.rgb * light;
     out_depth = gl_FragCoord.z;

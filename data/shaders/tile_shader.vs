@@ -13,6 +13,7 @@ out vec2 world_pos;
 void main() {
     vec4 world = model * vec4(position, 1.0);
     world_pos = world.xy;
-    uv = tex_coord;
+    // Pictures are uploaded top row first; flip v as the forward shader does.
+    uv = vec2(tex_coord.x, 1.0 - tex_coord.y);
     gl_Position = view * world;
 }

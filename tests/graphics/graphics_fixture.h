@@ -17,8 +17,8 @@
 class GraphicsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        for (const char* file : {"shaders/forward.vs", "shaders/forward.frag", "shaders/forward_depth.frag",
-                                 "textures/debug.png", "textures/debug_nm.png", "textures/debug_sm.png"}) {
+        std::filesystem::copy(std::filesystem::path(QM_DATA_DIR) / "shaders", dir.path() / "shaders");
+        for (const char* file : {"textures/debug.png", "textures/debug_nm.png", "textures/debug_sm.png"}) {
             std::filesystem::create_directories((dir.path() / file).parent_path());
             std::filesystem::copy_file(std::filesystem::path(QM_DATA_DIR) / file, dir.path() / file);
         }

@@ -26,8 +26,9 @@ uniform vec4 tint;
 uniform vec3 glow;
 uniform float strength;
 uniform int mode;
+uniform uint bits;
 out vec4 color;
-void main() { color = tint * strength + vec4(glow, float(mode)); }
+void main() { color = tint * strength + vec4(glow, float(mode) + float(bits)); }
 )";
 
 const char* const kTrailer = "\n| -- --------------------------------------------------- -- |";
@@ -79,6 +80,7 @@ TEST(Shader, BuildsAProgramWhoseSettersReachItsUniforms) {
     shader.SetVec4("tint", {0.1f, 0.2f, 0.3f, 0.4f});
     shader.SetFloat("strength", 2.5f);
     shader.SetInt("mode", 7);
+    shader.SetUint("bits", 0x80000001u);  // above INT_MAX: only an unsigned call sets it
     shader.SetFloat("no_such_uniform", 1.0f);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 
@@ -96,6 +98,9 @@ TEST(Shader, BuildsAProgramWhoseSettersReachItsUniforms) {
     GLint mode = 0;
     glGetUniformiv(program, shader.GetUniformLocation("mode"), &mode);
     EXPECT_EQ(mode, 7);
+    GLuint bits = 0;
+    glGetUniformuiv(program, shader.GetUniformLocation("bits"), &bits);
+    EXPECT_EQ(bits, 0x80000001u);
     EXPECT_EQ(shader.GetUniformLocation("no_such_uniform"), -1);
 
     shader.SetMat4At(shader.GetUniformLocation("view"), glm::mat4(2.0f));
