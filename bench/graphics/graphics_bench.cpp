@@ -15,55 +15,12 @@
 #include <glm/gtc/type_ptr.hpp>
 #include <zlib.h>
 
-#include "core/events/events.h"
+#include "bench/graphics/bench_scene.h"
 #include "graphics/camera.h"
 #include "graphics/device_state.h"
 #include "graphics/graphics.h"
-#include "tests/graphics/png_writer.h"
 
 namespace {
-
-constexpr unsigned kSide = 1024;
-
-std::vector<unsigned char> BigPicture() {
-    std::vector<unsigned char> rgba(kSide * kSide * 4);
-    unsigned seed = 12345;
-    for (size_t i = 0; i < rgba.size(); i += 4) {
-        seed = seed * 1103515245u + 12345u;
-        const size_t pixel = i / 4;
-        rgba[i] = static_cast<unsigned char>(pixel % kSide / 4);
-        rgba[i + 1] = static_cast<unsigned char>(pixel / kSide / 4);
-        rgba[i + 2] = static_cast<unsigned char>((seed >> 16) & 0x0F);  // a little noise
-        rgba[i + 3] = 255;
-    }
-    return rgba;
-}
-
-// The game's working folder with the shipped shaders and one big picture,
-// and the window open on it, for the whole run.
-struct Scene {
-    Scene() {
-        folder = std::filesystem::temp_directory_path() / ("quillmere-bench-" + std::to_string(getpid()));
-        std::filesystem::create_directories(folder / "textures");
-        std::filesystem::copy(std::filesystem::path(QM_DATA_DIR) / "shaders", folder / "shaders");
-        std::ofstream(folder / "textures/big.png", std::ios::binary) << EncodePng(kSide, kSide, BigPicture());
-        std::filesystem::current_path(folder);
-        // The user-interface binding listens to the input events.
-        for (const char* event : {"MouseButtonPressed", "KeyPressed", "KeyReleased"}) events::Register<int>(event);
-        graphics = std::make_unique<Graphics>();
-    }
-    ~Scene() {
-        graphics.reset();
-        std::filesystem::remove_all(folder);
-    }
-    std::filesystem::path folder;
-    std::unique_ptr<Graphics> graphics;
-};
-
-Scene& TheScene() {
-    static Scene scene;
-    return scene;
-}
 
 void BM_LoadTexture1024(benchmark::State& state) {
     TheScene();
@@ -117,7 +74,6 @@ glm::vec3 DrawPosition(int i) { return glm::vec3(static_cast<float>(i % 200 - 10
 // Only the calls are timed; the GPU finishes the frame outside the clock.
 template <typename Frame>
 void TimeFrames(benchmark::State& state, Frame frame) {
-    TheScene();
     for (auto _ : state) {
         frame();
         state.PauseTiming();
@@ -131,6 +87,7 @@ void TimeFrames(benchmark::State& state, Frame frame) {
 }
 
 void BM_DrawTexture10k(benchmark::State& state) {
+    TheScene();  // the window and its context, before the first frame
     unsigned width = 0, height = 0;
     Graphics::BeginFrame();
     const unsigned texture = Graphics::LoadTexture("big", width, height);
@@ -142,27 +99,11 @@ BENCHMARK(BM_DrawTexture10k)->Unit(benchmark::kMillisecond);
 
 // The bare GL work of one rectangle: two uniforms, the bindings and the draw.
 void BM_DrawTexture10k_Reference(benchmark::State& state) {
+    TheScene();
     unsigned width = 0, height = 0;
     Graphics::BeginFrame();
     const unsigned texture = Graphics::LoadTexture("big", width, height);
-    Shader& shader = *graphics_state::forwardShader;
-    shader.Use();
-    shader.SetMat4("view", Camera::ViewMatrix(true, -1, -1));
-    shader.SetInt("in_texture", 0);
-    const int model = shader.GetUniformLocation("model");
-    const int tint = shader.GetUniformLocation("tint");
-    TimeFrames(state, [&] {
-        for (int i = 0; i < kDraws; ++i) {
-            const glm::mat4 matrix = glm::scale(glm::translate(glm::mat4(1.0f), DrawPosition(i)), {16.0f, 16.0f, 1.0f});
-            glUniformMatrix4fv(model, 1, GL_FALSE, glm::value_ptr(matrix));
-            glUniform4f(tint, 1.0f, 1.0f, 1.0f, 1.0f);
-            glActiveTexture(GL_TEXTURE0);
-            glBindTexture(GL_TEXTURE_2D, texture);
-            glBindVertexArray(graphics_state::centredQuad.vao);
-            glDrawArrays(GL_TRIANGLES, 0, 6);
-        }
-        glBindVertexArray(0);
-    });
+    TimeFrames(state, [&] { DrawBareQuads(texture, kDraws, 16.0f, DrawPosition); });
 }
 BENCHMARK(BM_DrawTexture10k_Reference)->Unit(benchmark::kMillisecond);
 

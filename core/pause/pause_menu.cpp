@@ -63,15 +63,17 @@ void PauseMenu::OnKeyPressed(int key) {
         Pause();
 }
 
-void PauseMenu::OnLogicUpdate(float) {
-    const bool down = IsKeyDown(pad::kStart);
-    if (down && !startWasDown) {
-        if (paused)
-            Unpause();
-        else
-            Pause();
-    }
-    startWasDown = down;
+void PauseMenu::OnLogicUpdate(float) { OnStartButton(IsKeyDown(pad::kStart)); }
+
+void PauseMenu::OnStartButton(bool down) {
+    if (!pauseMenu) return;
+    const bool pressed = down && !pauseMenu->startWasDown;
+    pauseMenu->startWasDown = down;
+    if (!pressed) return;
+    if (pauseMenu->paused)
+        Unpause();
+    else
+        Pause();
 }
 
 void PauseMenu::OnWindowClose(GLFWwindow* window) {

@@ -29,6 +29,9 @@ public:
 
     void OnKeyPressed(int key);
     void OnLogicUpdate(float dt);
+    // The pad's Start button as read this frame: pressing it toggles the
+    // menu; holding it does nothing more.
+    static void OnStartButton(bool down);
     static void OnWindowClose(GLFWwindow* window);
 
 private:

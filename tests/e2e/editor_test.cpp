@@ -45,7 +45,7 @@ protected:
     std::string Level() const { return game.game.Read("levels/korvel_splash.json"); }
 
     void Keys(const std::string& keys) { game.Keys(keys); }
-    void Move(int x, int y) { Keys("mousemove " + std::to_string(x) + " " + std::to_string(y)); }
+    void Move(int x, int y) { Keys("mousemove " + At(x, y)); }
 
     // The pixels of the 13 by 13 square around (x, y).
     std::vector<uint8_t> Patch(int x, int y) const {
@@ -61,16 +61,23 @@ protected:
     // interface at (watchX, watchY) changes: a hover highlight coming or
     // going shows that a frame has seen the mouse at its new place, so the
     // next press counts there (over the window) or in the level (off it).
-    bool MoveAndSettle(int x, int y, int watchX, int watchY) {
+    bool MoveAndSettle(int x, int y, int watchX, int watchY) { return Settle("mousemove " + At(x, y), watchX, watchY); }
+    // Clicks at (x, y) and waits until the window shows something else at
+    // (watchX, watchY), so the next step acts on what the click brought up.
+    bool ClickAndSettle(int x, int y, int watchX, int watchY) {
+        return Settle("mousemove " + At(x, y) + " click 1", watchX, watchY);
+    }
+    bool Settle(const std::string& keys, int watchX, int watchY) {
         const std::vector<uint8_t> before = Patch(watchX, watchY);
-        Move(x, y);
-        return WaitFor(10, [&] { return Patch(watchX, watchY) != before; });
+        Keys(keys);
+        return WaitFor(20, [&] { return Patch(watchX, watchY) != before; });
     }
-    bool ClickMenu(int x) {
-        if (!MoveAndSettle(x, kMenuY, x, kMenuY)) return false;
-        Keys("click 1");
-        return true;
+    // A menu title: the mouse rests on it first (it comes from the level or
+    // from another tab), then the click shows the tab, seen at (watchX, watchY).
+    bool ClickMenu(int x, int watchX, int watchY) {
+        return MoveAndSettle(x, kMenuY, x, kMenuY) && ClickAndSettle(x, kMenuY, watchX, watchY);
     }
+    static std::string At(int x, int y) { return std::to_string(x) + " " + std::to_string(y); }
 
     bool OpenEditor() {
         game.game.Write("levels/korvel_splash.json", kLevel);
@@ -120,21 +127,25 @@ TEST_F(EditorGame, SelectDragUndoDuplicateDeletePaintLightAndSave) {
     Keys("key Delete");  // the original goes; the copy stays where it was
 
     // Paint tile type 1 into the cells around (8, 8) and (-8, -8).
-    ASSERT_TRUE(ClickMenu(kTilesMenuX));
-    Keys("mousemove " + std::to_string(kTileTypeOneX) + " " + std::to_string(kTileTypeOneY) + " click 1");
+    const auto cellLight = [&](float x, float y) { return Screen().Brightness(ScreenX(x), ScreenY(y), 24); };
+    EXPECT_EQ(cellLight(8, 8), 0) << "nothing there yet";
+    ASSERT_TRUE(ClickMenu(kTilesMenuX, kTileTypeOneX, kTileTypeOneY));
+    ASSERT_TRUE(ClickAndSettle(kTileTypeOneX, kTileTypeOneY, kTileTypeOneX, kTileTypeOneY));
     ASSERT_TRUE(MoveAndSettle(ScreenX(8), ScreenY(8), kTileTypeOneX, kTileTypeOneY));
     Keys("click 1");
-    Keys("mousemove " + std::to_string(ScreenX(-8)) + " " + std::to_string(ScreenY(-8)) + " click 1");
+    Keys("mousemove " + At(ScreenX(-8), ScreenY(-8)) + " click 1");
+    ASSERT_TRUE(WaitFor(10, [&] { return cellLight(8, 8) > 0 && cellLight(-8, -8) > 0; })) << "the tiles show";
+    const long fullLight = cellLight(8, 8);
 
     // Global ambient intensity 0.5: a click selects the field's text.
-    ASSERT_TRUE(ClickMenu(kGraphicsMenuX));
-    Keys("mousemove " + std::to_string(kAmbientIntensityX) + " " + std::to_string(kAmbientIntensityY) +
-         " click 1 type 0.5");
+    ASSERT_TRUE(ClickMenu(kGraphicsMenuX, kAmbientIntensityX, kAmbientIntensityY));
+    Keys("mousemove " + At(kAmbientIntensityX, kAmbientIntensityY) + " click 1 type 0.5");
     Keys("key Return");
+    EXPECT_TRUE(WaitFor(10, [&] { return cellLight(8, 8) < fullLight * 3 / 4; })) << "the ambient light dims them";
 
     const std::string before = Level();
-    ASSERT_TRUE(ClickMenu(kLevelMenuX));
-    Keys("mousemove " + std::to_string(kSaveAndReloadX) + " " + std::to_string(kSaveAndReloadY) + " click 1");
+    ASSERT_TRUE(ClickMenu(kLevelMenuX, kSaveAndReloadX, kSaveAndReloadY));
+    Keys("mousemove " + At(kSaveAndReloadX, kSaveAndReloadY) + " click 1");
     ASSERT_TRUE(WaitFor(20, [&] { return Level() != before; })) << "save level and reload assets writes the level";
 
     const Json::Value level = Parse(Level());

@@ -1,5 +1,6 @@
 #include "tests/e2e/screen.h"
 
+#include <algorithm>
 #include <fstream>
 
 #include <X11/Xlib.h>
@@ -24,6 +25,14 @@ bool ScreenPicture::Lit(int x, int y) const {
     if (x < 0 || y < 0 || x >= width || y >= height) return false;
     const uint8_t* p = &rgb[(static_cast<size_t>(y) * width + x) * 3];
     return p[0] + p[1] + p[2] > 0;
+}
+
+long ScreenPicture::Brightness(int x, int y, int half) const {
+    long sum = 0;
+    for (int py = std::max(0, y - half); py <= std::min(height - 1, y + half); ++py)
+        for (int px = std::max(0, x - half); px <= std::min(width - 1, x + half); ++px)
+            for (int c = 0; c < 3; ++c) sum += rgb[(static_cast<size_t>(py) * width + px) * 3 + c];
+    return sum;
 }
 
 void ScreenPicture::Save(const std::string& path) const {

@@ -16,6 +16,8 @@ struct ScreenPicture {
     // Whether any pixel of the square of the given half side around (x, y) is red.
     bool RedNear(int x, int y, int half) const;
     bool Lit(int x, int y) const;
+    // The sum of every channel over the square of the given half side.
+    long Brightness(int x, int y, int half) const;
     // Writes a binary PPM picture, for looking at a failure.
     void Save(const std::string& path) const;
 };

@@ -83,18 +83,6 @@ TEST_F(Frame, ForwardSpritesSortAgainstTheLitPictureOnTheSamePixels) {
     Graphics::EndFrame();
 }
 
-void MakeTileMap(uint32_t tileSize, int columns, int rows, const std::vector<std::string>& textures, const std::string& tiles) {
-    CreateTileMap();
-    Json::Value map;
-    map["tile_width"] = tileSize;
-    map["tile_height"] = tileSize;
-    map["width"] = columns;
-    map["height"] = rows;
-    for (const std::string& texture : textures) map["tile_textures"].append(texture);
-    map["tiles"] = tiles;
-    GetTileMap()->Deserialize(map);
-}
-
 TEST_F(Frame, TilesFillOnlyWhatNoLitSpriteCovers) {
     SolidPicture("red", {255, 0, 0, 255});
     // Two columns of two 16-unit cells: x -16 to 16, y -16 to 16, all red.

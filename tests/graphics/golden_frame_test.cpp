@@ -47,15 +47,7 @@ TEST_F(GoldenFrame, ALitSceneLooksAsItDidWhenLookedAt) {
     });
     std::string tiles;
     for (int i = 0; i < 40 * 24; ++i) tiles += (i % 24 < 11) ? "1 " : "0 ";
-    Json::Value map;
-    map["tile_width"] = 16;
-    map["tile_height"] = 16;
-    map["width"] = 40;
-    map["height"] = 24;
-    map["tile_textures"].append("ground");
-    map["tiles"] = tiles;
-    CreateTileMap();
-    GetTileMap()->Deserialize(map);
+    MakeTileMap(16, 40, 24, {"ground"}, tiles);
 
     global_ambient = {0.4f, 0.45f, 0.6f};
     global_ambient_intensity = 0.8f;

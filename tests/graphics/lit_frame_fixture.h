@@ -129,6 +129,20 @@ protected:
         return entity;
     }
 
+    // A new tile map of columns by rows cells of tileSize units, with these
+    // tile textures and the cells as the level file's "tiles" string.
+    static void MakeTileMap(uint32_t tileSize, int columns, int rows, const std::vector<std::string>& textures, const std::string& tiles) {
+        CreateTileMap();
+        Json::Value map;
+        map["tile_width"] = tileSize;
+        map["tile_height"] = tileSize;
+        map["width"] = columns;
+        map["height"] = rows;
+        for (const std::string& texture : textures) map["tile_textures"].append(texture);
+        map["tiles"] = tiles;
+        GetTileMap()->Deserialize(map);
+    }
+
     // Draws one whole frame as the frame loop does (without presenting).
     static void DrawFrame(float dt = 0.0f) {
         ASSERT_TRUE(Graphics::BeginFrame());

@@ -67,15 +67,7 @@ TEST_F(LitPass, ASpriteAndATileUnderOneLightMatch) {
     // A 4 by 4 grid of 16-unit white tiles around the origin; the sprite
     // covers x -8 to 8, the tile cell left of it x -32 to -16. The light sits
     // above x -8, so texels at x 0.5 and -16.5 are equally far from it.
-    CreateTileMap();
-    Json::Value map;
-    map["tile_width"] = 16;
-    map["tile_height"] = 16;
-    map["width"] = 4;
-    map["height"] = 4;
-    map["tile_textures"].append("white");
-    map["tiles"] = "1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 ";
-    GetTileMap()->Deserialize(map);
+    MakeTileMap(16, 4, 4, {"white"}, "1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 ");
     AddSprite({0.0f, 0.0f, 0.0f}, "white");
     AddPointLight({.position = {-8.0f, 60.0f}, .color = {1.0f, 0.8f, 0.6f}, .ambient = 0.2f});
     global_ambient_intensity = 0.1f;
@@ -83,6 +75,25 @@ TEST_F(LitPass, ASpriteAndATileUnderOneLightMatch) {
     const glm::vec3 sprite = LitColour(0.5f, 8.5f), tile = LitColour(-16.5f, 8.5f);
     EXPECT_GT(sprite.r, 0.2f);
     ExpectColour(tile, sprite);
+    Graphics::EndFrame();
+}
+
+TEST_F(LitPass, FortyFiveOfEachKindOfLightReachTheShaderAndAllAreCounted) {
+    for (int i = 0; i < 50; ++i) AddPointLight({.position = {static_cast<float>(i), 1.0f}});
+    ASSERT_TRUE(Graphics::BeginFrame());  // the view's size
+    Lights().CullToView();
+    Shader& shader = Lights().spriteShader;
+    shader.Use();
+    Graphics::SetLightUniforms(shader);
+    GLint program = 0, lights = 0;
+    glGetIntegerv(GL_CURRENT_PROGRAM, &program);
+    glGetUniformiv(program, shader.GetUniformLocation("num_pointlights"), &lights);
+    EXPECT_EQ(lights, 45);
+    EXPECT_EQ(Graphics::GetPointLightCount(), 50);
+    glm::vec2 last(0.0f);
+    glGetUniformfv(program, shader.GetUniformLocation("point_lights[44].pos"), &last.x);
+    EXPECT_EQ(last, glm::vec2(44.0f, 1.0f));
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     Graphics::EndFrame();
 }
 
