@@ -145,13 +145,12 @@ void CreateFontsTexture() {
     io.Fonts->ClearTexData();
 }
 
-void RenderDrawLists(ImDrawData* drawData) {
-    const ImGuiIO& io = ImGui::GetIO();
-    const float fbHeight = io.DisplaySize.y * io.DisplayFramebufferScale.y;
-    if (!drawData || fbHeight <= 0.0f) return;
-    const saved_gl_state saved;
-    const glue_state& state = State();
+namespace {
 
+// The state every draw command expects; set again when a draw list asks for
+// it after a callback of its own.
+void SetUpRenderState(const ImGuiIO& io) {
+    const glue_state& state = State();
     glEnable(GL_BLEND);
     glBlendEquation(GL_FUNC_ADD);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
@@ -160,7 +159,6 @@ void RenderDrawLists(ImDrawData* drawData) {
     glEnable(GL_SCISSOR_TEST);
     glActiveTexture(GL_TEXTURE0);
 
-    drawData->ScaleClipRects(io.DisplayFramebufferScale);
     const float w = io.DisplaySize.x, h = io.DisplaySize.y;
     const float projection[4][4] = {
         {2.0f / w, 0.0f, 0.0f, 0.0f},
@@ -172,6 +170,19 @@ void RenderDrawLists(ImDrawData* drawData) {
     glUniform1i(state.textureLocation, 0);
     glUniformMatrix4fv(state.projectionLocation, 1, GL_FALSE, &projection[0][0]);
     glBindVertexArray(state.vertexArray);
+}
+
+}  // namespace
+
+void RenderDrawLists(ImDrawData* drawData) {
+    const ImGuiIO& io = ImGui::GetIO();
+    const float fbHeight = io.DisplaySize.y * io.DisplayFramebufferScale.y;
+    if (!drawData || fbHeight <= 0.0f) return;
+    const saved_gl_state saved;
+    const glue_state& state = State();
+
+    drawData->ScaleClipRects(io.DisplayFramebufferScale);
+    SetUpRenderState(io);
 
     for (int n = 0; n < drawData->CmdListsCount; ++n) {
         const ImDrawList* list = drawData->CmdLists[n];
@@ -183,7 +194,9 @@ void RenderDrawLists(ImDrawData* drawData) {
                      list->IdxBuffer.Data, GL_STREAM_DRAW);
         size_t indexOffset = 0;
         for (const ImDrawCmd& command : list->CmdBuffer) {
-            if (command.UserCallback) {
+            if (command.UserCallback == ImDrawCallback_ResetRenderState) {
+                SetUpRenderState(io);
+            } else if (command.UserCallback) {
                 command.UserCallback(list, &command);
             } else {
                 glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(reinterpret_cast<intptr_t>(command.TextureId)));

@@ -42,6 +42,9 @@ void OpenFullscreenWindow() {
     glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 3);
     glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 3);
     glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
+    // The frame loop alone decides when a full-screen window in the
+    // background is minimised; the library's own rule would do it at once.
+    glfwWindowHint(GLFW_AUTO_ICONIFY, GLFW_FALSE);
     window = glfwCreateWindow(mode->width, mode->height, "Quillmere", monitor, nullptr);
     glfwMakeContextCurrent(window);
 }

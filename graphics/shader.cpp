@@ -1,24 +1,21 @@
 #include "graphics/shader.h"
 
-#include <fstream>
-#include <sstream>
 
 #include <epoxy/gl.h>
 #include <glm/gtc/type_ptr.hpp>
 
 #include "core/diagnostics/debug_print.h"
 #include "core/diagnostics/exception.h"
+#include "platform/files.h"
 
 namespace {
 
+// A folder would open and read as an empty source; only a file will do.
 std::string ReadWholeFile(const std::string& path) {
-    std::ifstream file;
-    file.exceptions(std::ifstream::failbit | std::ifstream::badbit);
-    file.open(path);
-    std::stringstream text;
-    text << file.rdbuf();
-    file.close();
-    return text.str();
+    std::string text;
+    if (platform::ReadRegularFile(path, text) != platform::ReadFileResult::Read)
+        throw debug::exception("Shader file unable to be loaded.");
+    return text;
 }
 
 unsigned CompileStage(GLenum stage, const std::string& source) {
@@ -34,13 +31,8 @@ const char* const kLogTrailer = "\n| -- ----------------------------------------
 }  // namespace
 
 Shader::Shader(const std::string& vertexPath, const std::string& fragmentPath) {
-    std::string vertexSource, fragmentSource;
-    try {
-        vertexSource = ReadWholeFile(vertexPath);
-        fragmentSource = ReadWholeFile(fragmentPath);
-    } catch (const std::exception&) {
-        throw debug::exception("Shader file unable to be loaded.");
-    }
+    const std::string vertexSource = ReadWholeFile(vertexPath);
+    const std::string fragmentSource = ReadWholeFile(fragmentPath);
 
     const unsigned vertex = CompileStage(GL_VERTEX_SHADER, vertexSource);
     CheckCompileErrors(vertex, "VERTEX");
@@ -75,7 +67,15 @@ void Shader::CheckCompileErrors(unsigned object, const std::string& type) {
 
 void Shader::Use() { glUseProgram(program); }
 
-int Shader::GetUniformLocation(const std::string& name) { return glGetUniformLocation(program, name.c_str()); }
+// Locations cannot change once the program is linked, and asking GL for one
+// by name costs far more than a draw's uniforms: each is asked once.
+int Shader::GetUniformLocation(const std::string& name) {
+    const auto found = locations.find(name);
+    if (found != locations.end()) return found->second;
+    const int location = glGetUniformLocation(program, name.c_str());
+    locations.emplace(name, location);
+    return location;
+}
 
 void Shader::SetInt(const std::string& name, const int& value) { glUniform1i(GetUniformLocation(name), value); }
 

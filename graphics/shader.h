@@ -5,6 +5,7 @@
 // as the context.
 
 #include <string>
+#include <unordered_map>
 
 #include <glm/mat4x4.hpp>
 #include <glm/vec2.hpp>
@@ -38,4 +39,5 @@ private:
     static void CheckCompileErrors(unsigned object, const std::string& type);
 
     unsigned program = 0;
+    std::unordered_map<std::string, int> locations;  // by uniform name, as linked
 };

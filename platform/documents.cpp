@@ -51,8 +51,10 @@ std::string WithoutTrailingSlash(std::string path) {
 }  // namespace
 
 std::string DocumentsFolder() {
+    // A relative path would put the save folder wherever the game was
+    // started from: it counts as unset, as in the user-dirs file.
     std::string fromEnv = Env("XDG_DOCUMENTS_DIR");
-    if (!fromEnv.empty()) return WithoutTrailingSlash(fromEnv);
+    if (!fromEnv.empty() && fromEnv[0] == '/') return WithoutTrailingSlash(fromEnv);
     std::string home = Env("HOME");
     std::string fromFile = FromUserDirsFile(home);
     if (!fromFile.empty()) return WithoutTrailingSlash(fromFile);

@@ -22,4 +22,16 @@ std::vector<DirectoryEntry> ListDirectory(const std::string& directory);
 // Deletes one plain file; false when it could not be deleted.
 bool DeleteFile(const std::string& path);
 
+// What ReadRegularFile found.
+enum class ReadFileResult { Read, Missing, NotAFile, TooLarge, Failed };
+
+// Data files are far smaller; anything larger is not one of ours.
+constexpr size_t kMaxReadBytes = size_t{256} << 20;
+
+// Reads a whole regular file into contents, following symbolic links. A
+// folder, FIFO or device is NotAFile and is never read from, so it can
+// neither block nor run on without end; a file above maxBytes is TooLarge.
+// contents is empty unless the result is Read.
+ReadFileResult ReadRegularFile(const std::string& path, std::string& contents, size_t maxBytes = kMaxReadBytes);
+
 }  // namespace platform

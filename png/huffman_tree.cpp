@@ -28,19 +28,22 @@ unsigned HuffmanTree::MakeFromLengths(const std::vector<uint32_t>& lengths, uint
         nextCode[bits] = (nextCode[bits - 1] + count[bits - 1]) << 1;
 
     tree.assign(2 * size_t(n), kUnfilled);
-    uint32_t node = 0;
     uint32_t nodesFilled = 0;
     for (uint32_t symbol = 0; symbol < n; ++symbol) {
         const uint32_t length = lengths[symbol];
         if (length == 0) continue;
         const uint32_t code = nextCode[length]++;
+        // Every code is walked from the root, also after an over-subscribed
+        // one ended its walk on a taken branch.
+        uint32_t node = 0;
         for (uint32_t i = 0; i < length; ++i) {
             const uint32_t bit = (code >> (length - i - 1)) & 1;
             if (node > n - 2) return 55;
             uint32_t& entry = tree[2 * node + bit];
             if (entry != kUnfilled) {
-                // Follows a taken branch; a symbol taken here (an
-                // over-subscribed code) leaves the walk past the last node.
+                // Follows a taken branch; a symbol taken before the last
+                // bit (an over-subscribed code) leaves the walk past the
+                // last node, which the next bit refuses.
                 node = entry - n;
             } else if (i + 1 == length) {
                 entry = symbol;

@@ -17,7 +17,8 @@ uint32_t Inflator::Inflate(std::vector<unsigned char>& output, const unsigned ch
     bits = BitReader(data, size);
     out = &output;
     outPos = 0;
-    output.resize(std::max(output.capacity(), size * 4 + kOutputSlack));
+    output.clear();
+    EnsureOutputRoom(0, size * 4 + kOutputSlack);
 
     bool finalBlock = false;
     while (!finalBlock && !error) {

@@ -1,4 +1,5 @@
 #pragma once
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -11,8 +12,8 @@
 class Inflator {
 public:
     // Returns 0 with exactly the decoded bytes in out, or an error code with
-    // the bytes decoded before it. A reserved capacity in out is used as the
-    // first buffer size.
+    // the bytes decoded before it. The output grows as data is decoded; a
+    // capacity reserved in out is the size it grows to before doubling on.
     uint32_t Inflate(std::vector<unsigned char>& out, const unsigned char* data, size_t size);
 
 private:
@@ -25,7 +26,10 @@ private:
     uint32_t ReadCodeLengths(std::vector<uint32_t>& lengths);
     static void CopyMatch(unsigned char* dst, size_t length, size_t distance);
     void EnsureOutputRoom(size_t pos, size_t needed) {
-        if (pos + needed > out->size()) out->resize(2 * (pos + needed));
+        const size_t least = pos + needed;
+        if (least <= out->size()) return;
+        const size_t reserved = out->capacity();
+        out->resize(least <= reserved ? std::min(2 * least, reserved) : 2 * least);
     }
 
     // The next symbol of the tree's code, or kBadSymbol with error set.

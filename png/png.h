@@ -20,10 +20,14 @@
 // 43 image data shorter than the scanlines, 44 PLTE length not a multiple of
 // three, 45 width or height 0, 46/47 palette index past the palette (8 bits /
 // fewer), 48 empty input, 63 chunk length above 2^31 - 1, 69 unknown critical
-// chunk.
+// chunk, 70 more pixels than kMaxPngPixels (refused before any pixel memory is
+// taken, so a small file cannot claim gigabytes).
+constexpr unsigned long long kMaxPngPixels = 1ull << 28;  // 16384 by 16384
+
 int decodePNG(std::vector<unsigned char>& out, unsigned& width, unsigned& height, const unsigned char* data,
               std::size_t size, bool convertToRgba32 = true);
 
 // Reads a whole PNG file and decodes it to 8-bit RGBA. False when the file
-// cannot be read or does not decode; width and height are then unchanged.
+// cannot be read, does not decode or does not fit in memory; width and
+// height are then unchanged.
 bool LoadPngFile(const std::string& path, std::vector<unsigned char>& out, unsigned& width, unsigned& height);

@@ -3,13 +3,16 @@
 #include <cstring>
 
 #include "png/adam7.h"
+#include "png/png.h"
 #include "png/zlib_inflate.h"
 
 namespace {
 
-// A DEFLATE stream can expand at most about this much (258-byte matches at
-// two bits each).
-constexpr uint64_t kMaxDeflateRatio = 1032;
+// Pictures rarely compress by more than this; the inflater's output is
+// reserved up to it and doubles beyond. Reserving what the header claims
+// instead would let a small damaged file hold the address space (and the
+// sanitizers' shadow of it) that a gigabyte picture would.
+constexpr uint64_t kLikelyDeflateRatio = 64;
 
 }  // namespace
 
@@ -22,12 +25,13 @@ int PngDecoder::Decode(std::vector<unsigned char>& out, const unsigned char* dat
     ReadChunks(data, size, idat);
     if (error) return error;
 
-    // The inflater starts from the reserved size: the image's own, unless
-    // the header claims more than the compressed data could ever produce.
-    const uint64_t mostPossible = uint64_t(idat.size()) * kMaxDeflateRatio;
+    // The inflater grows its output as data arrives, up to the reserved
+    // size (the image's own, unless that is far beyond what the compressed
+    // data is likely to give) and on by doubling.
+    const uint64_t likely = uint64_t(idat.size()) * kLikelyDeflateRatio + 1024;
     const uint64_t perRow = LineBytes(width) + 1;
     std::vector<unsigned char> scanlines;
-    scanlines.reserve(height > mostPossible / perRow ? mostPossible : height * perRow + 1024);
+    scanlines.reserve(height > likely / perRow ? likely : height * perRow + 1024);
     if ((error = int(ZlibInflate(scanlines, idat)))) return error;
     if (!ScanlinesFit(scanlines.size())) return error = 43;
 
@@ -66,6 +70,7 @@ void PngDecoder::ReadPngHeader(const unsigned char* data, size_t size) {
     else if (interlaceMethod > 1) error = 34;
     else error = CheckColorValidity(colorType, bitDepth);
     if (!error && (width == 0 || height == 0)) error = 45;
+    if (!error && uint64_t(width) * height > kMaxPngPixels) error = 70;
 }
 
 int PngDecoder::CheckColorValidity(uint32_t type, uint32_t depth) const {

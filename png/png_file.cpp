@@ -1,5 +1,7 @@
 #include <filesystem>
 #include <fstream>
+#include <new>
+#include <stdexcept>
 
 #include "png/png.h"
 #include "png/png_decoder.h"
@@ -13,7 +15,9 @@ int decodePNG(std::vector<unsigned char>& out, unsigned& width, unsigned& height
     return decoder.error;
 }
 
-bool LoadPngFile(const std::string& path, std::vector<unsigned char>& out, unsigned& width, unsigned& height) {
+namespace {
+
+bool ReadAndDecode(const std::string& path, std::vector<unsigned char>& out, unsigned& width, unsigned& height) {
     // A folder opens too, and reports a meaningless size.
     std::error_code ignored;
     if (!std::filesystem::is_regular_file(path, ignored)) return false;
@@ -24,8 +28,24 @@ bool LoadPngFile(const std::string& path, std::vector<unsigned char>& out, unsig
     std::vector<unsigned char> bytes(static_cast<size_t>(size));
     file.seekg(0);
     if (!file.read(reinterpret_cast<char*>(bytes.data()), size)) return false;
+    return decodePNG(out, width, height, bytes.data(), bytes.size(), true) == 0;
+}
+
+}  // namespace
+
+bool LoadPngFile(const std::string& path, std::vector<unsigned char>& out, unsigned& width, unsigned& height) {
     unsigned decodedWidth = 0, decodedHeight = 0;
-    if (decodePNG(out, decodedWidth, decodedHeight, bytes.data(), bytes.size(), true) != 0) return false;
+    bool decoded = false;
+    try {
+        decoded = ReadAndDecode(path, out, decodedWidth, decodedHeight);
+    } catch (const std::bad_alloc&) {
+        // An image within the pixel cap may still not fit in this machine.
+    } catch (const std::length_error&) {
+    }
+    if (!decoded) {
+        out.clear();
+        return false;
+    }
     width = decodedWidth;
     height = decodedHeight;
     return true;

@@ -71,6 +71,12 @@ void SoundCueBank::DisconnectFades() {
     fadeInConnected = fadeOutConnected = false;
 }
 
+void SoundCueBank::Retire() {
+    DisconnectFades();
+    // A sound still playing (or fading out) ends by itself.
+    if (instance.isValid()) instance.release();
+}
+
 void SoundCueBank::MuteMusic() {
     audio::musicMuted = true;
     for (const auto& cue : audio::cues)

@@ -31,6 +31,9 @@ public:
 
     // Disconnects whichever fade listeners are connected.
     void DisconnectFades();
+    // Before the cue leaves the list for good: its fade listeners go and its
+    // instance is released (a sound still playing finishes first).
+    void Retire();
 
     void FadeInStep(float dt);
     void FadeOutStep(float dt);

@@ -2,9 +2,13 @@
 // container operation it is built on.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <functional>
+#include <map>
+#include <memory>
 #include <vector>
 
+#include "core/components/registry.h"
 #include "core/entity/entity_table.h"
 #include "core/events/events.h"
 
@@ -81,5 +85,59 @@ void BM_ResolveHandle_Reference(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ResolveHandle_Reference);
+
+// A component with nothing to connect, so a flush does only the table's work.
+struct Plain : BaseComponent<Plain> {
+    void Initialize() override {}
+    void Remove() override {}
+    Json::Value Serialize() override { return Json::Value(); }
+    void Deserialize(Json::Value) override {}
+    void EditInfoDisplay() override {}
+};
+
+// Flushing every entity of a level, each holding a component; the live list
+// holds as many again that stay.
+void BM_FlushComponentHolders(benchmark::State& state) {
+    static const bool registered = (components::Register<Plain>("Plain"), true);
+    (void)registered;
+    const int count = int(state.range(0));
+    for (auto _ : state) {
+        state.PauseTiming();
+        engine::DestroyAllEntities();
+        std::vector<engine::entity_handle> doomed;
+        for (int i = 0; i < 2 * count; ++i) {
+            const engine::entity_handle handle = engine::CreateEntity();
+            handle.AddComponent("Plain", Json::Value());
+            if (i % 2 == 0) doomed.push_back(handle);
+        }
+        for (const auto& handle : doomed) engine::DestroyEntity(handle, false);
+        state.ResumeTiming();
+        engine::FlushPendingDestroys();
+    }
+    engine::DestroyAllEntities();
+}
+BENCHMARK(BM_FlushComponentHolders)->Arg(1000)->Arg(4000)->Arg(16000)->Unit(benchmark::kMicrosecond);
+
+// Each record's component deleted, then one pass over the list.
+void BM_FlushComponentHolders_Reference(benchmark::State& state) {
+    struct Record {
+        std::map<uint32_t, std::unique_ptr<Plain>> components;
+        bool dead = false;
+    };
+    const int count = int(state.range(0));
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::vector<Record> records(2 * count);
+        for (Record& record : records) record.components.emplace(1, std::make_unique<Plain>());
+        state.ResumeTiming();
+        for (int i = 0; i < 2 * count; i += 2) {
+            records[i].components.clear();
+            records[i].dead = true;
+        }
+        std::erase_if(records, [](const Record& record) { return record.dead; });
+        benchmark::DoNotOptimize(records.data());
+    }
+}
+BENCHMARK(BM_FlushComponentHolders_Reference)->Arg(1000)->Arg(4000)->Arg(16000)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

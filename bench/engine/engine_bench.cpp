@@ -16,6 +16,7 @@
 #include "core/events/events.h"
 #include "core/level/level_files.h"
 #include "graphics/graphics.h"
+#include "tests/support/game_audio.h"
 #include "tests/support/temp_dir.h"
 
 namespace fs = std::filesystem;
@@ -69,7 +70,11 @@ std::string BigLevel() {
 // One engine for the whole program, in a temporary game folder and HOME.
 struct World {
     World() {
-        fs::copy(fs::path(QM_SOURCE_DIR) / "data" / "shaders", game.path() / "shaders", fs::copy_options::recursive);
+        const fs::path data = fs::path(QM_SOURCE_DIR) / "data";
+        fs::copy(data / "shaders", game.path() / "shaders", fs::copy_options::recursive);
+        fs::create_directories(game.path() / "lua");
+        fs::copy(data / "lua" / "engine", game.path() / "lua" / "engine", fs::copy_options::recursive);
+        testing_support::CopyShippedAudio(data, game.path());
         game.Write("levels/korvel_splash.json", R"({"entities": null})");
         game.Write("levels/big.json", BigLevel());
         fs::current_path(game.path());

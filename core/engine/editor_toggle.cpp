@@ -4,6 +4,7 @@
 #include "core/input/input.h"
 #include "core/level/level_files.h"
 #include "core/pause/pause_menu.h"
+#include "editor/editor.h"
 #include "sound/sound_space.h"
 
 namespace {
@@ -14,10 +15,15 @@ constexpr int kLeftControl = 341;
 
 }  // namespace
 
-// The editor window itself is not part of the game yet; the toggle still
-// switches modes, pauses and saves as it will with it.
-void Engine::CreateEditor() {}
-void Engine::DestroyEditor() {}
+// A second toggle within one frame finds the editor already open.
+void Engine::CreateEditor() {
+    if (!g_editor) g_editor = new Editor();
+}
+
+void Engine::DestroyEditor() {
+    delete g_editor;
+    g_editor = nullptr;
+}
 
 void OnEngineToggleEditor(int key) {
     if (key != kF8 || !IsKeyDown(kLeftControl) || !IsKeyDown(kLeftShift)) return;
@@ -31,7 +37,7 @@ void OnEngineToggleEditor(int key) {
         SaveLevel(Engine::GetCurrentLevelName(), false);
         g_engine->requestedMode = Engine::kGameMode;
         Engine::Unpause();
-        lb_pause_menu_unpause();
+        PauseMenu::Unpause();
     }
 }
 

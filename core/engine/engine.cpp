@@ -3,6 +3,7 @@
 #include <GLFW/glfw3.h>
 
 #include "core/diagnostics/console.h"
+#include "core/diagnostics/debug_print.h"
 #include "core/engine/cheats.h"
 #include "core/engine/engine.h"
 #include "core/engine/register_all.h"
@@ -13,6 +14,7 @@
 #include "graphics/debug_draw.h"
 #include "graphics/graphics.h"
 #include "physics/physics.h"
+#include "scripting/lua_host.h"
 #include "sound/engine_audio.h"
 
 namespace {
@@ -58,9 +60,32 @@ Engine::Engine() {
     events::Connect<int>("KeyPressed", "EngineToggleEditor", OnEngineToggleEditor);
     glfwSetWindowIconifyCallback(Graphics::GetWindow(), OnWindowIconify);
     pauseMenu = new PauseMenu();
+    // The start-up scripts may call exports that read the engine's state, so
+    // the engine is reachable while they run; it is not if they fail.
+    g_engine = this;
+    try {
+        CreateLuaHost();
+    } catch (...) {
+        g_engine = nullptr;
+        throw;
+    }
+}
+
+void Engine::RestartScripts() {
+    Delete(pauseMenu);
+    DestroyLuaHost();
+    // Broken scripts while editing are the designer's to mend: the game goes
+    // on without a Lua host until the next reload.
+    try {
+        CreateLuaHost();
+    } catch (const std::exception& error) {
+        DebugPrint(error.what());
+    }
+    pauseMenu = new PauseMenu();
 }
 
 Engine::~Engine() {
+    DestroyLuaHost();
     Delete(cheats);
     Delete(pauseMenu);
     DestroyEditor();

@@ -1,8 +1,9 @@
 #pragma once
 // The one application object. Every subsystem reads the engine's state
-// through the static accessors below, which go through g_engine; g_engine is
-// set only once the constructor has returned, so nothing that runs during
-// start-up may use them.
+// through the static accessors below, which go through g_engine. During
+// start-up g_engine is set just before the Lua host runs the start-up scripts
+// (which may ask about the engine's state), and cleared again if they fail;
+// nothing that runs earlier in the constructor may use the accessors.
 //
 // The constructor, the destructor, Run and the editor toggle name every
 // subsystem and live in the composition library (qm_engine); the state and
@@ -39,8 +40,14 @@ public:
     // and no load is requested; without it the next frame loads it.
     static void SetLevel(const std::string& name, bool keep);
 
+    // The editor exists only between these two; creating it while it is
+    // open, or destroying it while it is closed, does nothing.
     static void CreateEditor();
     static void DestroyEditor();
+    // The editor's reload: replaces the pause menu and the Lua host with
+    // new ones, which run every script again. Scripts that fail to start are
+    // logged and leave no Lua host.
+    static void RestartScripts();
 
     static float GetDeltaTime();  // unscaled, seconds
     static std::string& GetCurrentLevelName();

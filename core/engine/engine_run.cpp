@@ -13,6 +13,7 @@
 #include "core/events/events.h"
 #include "core/level/level_files.h"
 #include "core/pause/pause_menu.h"
+#include "editor/editor.h"
 #include "graphics/camera.h"
 #include "graphics/debug_draw.h"
 #include "graphics/graphics.h"
@@ -42,6 +43,7 @@ void RunFrame(Engine& engine, GLFWwindow* window) {
     if (engine.mode != engine.requestedMode || engine.reloadLevel) {
         engine.reloadLevel = false;
         SoundSpace::StopBus("Master Bus", 0);
+        Editor::ClearActions();
         LoadLevel(Engine::GetNextLevelName());
     }
     AudioSystem::SetListener(Camera::GetPosition(), {0.0f, 0.0f, 0.0f}, {0.0f, -1.0f, 0.0f}, {0.0f, 0.0f, 1.0f});
@@ -49,7 +51,10 @@ void RunFrame(Engine& engine, GLFWwindow* window) {
     engine.frameTime = now - engine.lastTime;
     engine.lastTime = now;
     const float dt = engine.timeScale * engine.frameTime;
-    Engine::GetCurrentLevelName() = Engine::GetNextLevelName();
+    // A change requested while the level loaded (a "LevelLoad" listener, say)
+    // stays pending for the next frame: taking its name now would save the
+    // level being left under the new name and load that copy in its place.
+    if (!engine.reloadLevel) Engine::GetCurrentLevelName() = Engine::GetNextLevelName();
     engine.mode = engine.requestedMode;
     engine.physics->Update(dt);
     events::Call<float>("PreLogicUpdate", dt);
@@ -58,6 +63,10 @@ void RunFrame(Engine& engine, GLFWwindow* window) {
     if (Graphics::BeginFrame()) {
         Graphics::Draw(dt);
         DebugDraw::Frame();
+        if (engine.mode == Engine::kEditorMode && engine.requestedMode == Engine::kEditorMode && g_editor) {
+            Editor::UpdateActions();
+            g_editor->Draw();
+        }
         Console::Draw();
         Graphics::EndFrame();
     }

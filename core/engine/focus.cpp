@@ -21,6 +21,11 @@ bool TimerFires(bool& armed, float& deadline, float now) {
 FocusDecision DecideFocus(bool focused, bool minimized, bool fullscreen, float now, FocusTimers& timers) {
     FocusDecision decision;
     decision.minimized = minimized;
+    if (focused) timers.heldFocus = true;
+    if (!focused && !timers.heldFocus) {
+        decision.sleep = minimized;
+        return decision;
+    }
     if (!focused) {
         decision.pause = true;
         timers.restoreArmed = false;

@@ -3,9 +3,11 @@
 // so it can be tested on its own. A full-screen window that loses focus is
 // minimised once it has been in the background for more than 0.2 s; a
 // minimised window that has focus again is restored 0.2 s later. One
-// deadline serves both timers.
+// deadline serves both timers. The window is granted focus some frames after
+// it opens: until it has held focus once, lacking it is not a loss.
 
 struct FocusTimers {
+    bool heldFocus = false;
     bool minimiseArmed = false;
     bool restoreArmed = false;
     float deadline = 0.0f;  // clock reading, seconds

@@ -21,6 +21,7 @@ struct entity_base {
     uint32_t id = 0;
     uint32_t index = 0;
     bool dead = false;
+    bool queued = false;  // waiting in the deferred-destruction queue
 
     // The component of built-in class T; throws when the entity has none.
     template <typename T>

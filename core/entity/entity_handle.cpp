@@ -21,17 +21,23 @@ glm::vec3 entity_handle::GetSnappedPosition() const {
 
 void entity_handle::AddComponent(const std::string& typeName, Json::Value json) const {
     std::unique_ptr<RootComponent> component(components::Create(typeName));
+    const uint32_t typeId = component->GetTypeID();
+    // A type the entity already holds: the held one stays, and the surplus
+    // one is never deserialised or initialised, so it connects no listener
+    // under the held one's id.
+    if (IsValid() && GetBaseEntity().components.count(typeId) > 0) return;
     component->owner = *this;
     if (!json.isNull()) component->Deserialize(json);
     component->Initialize();
-    // A component that cannot be attached (stale owner, or a type the entity
-    // already holds) has connected its listeners by now: take it down again.
+    // A stale owner: the component has connected its listeners by now, so
+    // take it down again before reporting.
     if (!IsValid()) {
         component->Remove();
         GetBaseEntity();  // throws the stale-handle message
     }
     auto& held = GetBaseEntity().components;
-    const uint32_t typeId = component->GetTypeID();
+    // Initialize may have attached one of this type (a script adding it
+    // again from inside its own start-up): the first one attached stays.
     if (held.count(typeId) > 0) {
         component->Remove();
         return;

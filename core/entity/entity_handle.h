@@ -40,7 +40,7 @@ public:
 
     // Creates, deserialises (unless json is null) and initialises a component
     // of the registered type, then attaches it. When the entity already holds
-    // one of that type the held one stays and the new one is removed again.
+    // one of that type nothing happens: the held one stays.
     void AddComponent(const std::string& typeName, Json::Value json) const;
     bool RemoveComponent(const std::string& typeName) const;
     template <typename T>

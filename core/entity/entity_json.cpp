@@ -1,18 +1,27 @@
+#include <vector>
+
 #include "core/components/registry.h"
 #include "core/entity/entity_table.h"
 #include "core/json/json_vectors.h"
 
 namespace engine {
 
+// A component's Serialize may run script code that creates entities, which
+// can move every record: the record is looked up again for each component.
 Json::Value entity_handle::Serialize() const {
-    entity_base& entity = GetBaseEntity();
+    const entity_base& entity = GetBaseEntity();
     Json::Value json(Json::objectValue);
     json["pos"] = Vec3ToJson(entity.position.x, entity.position.y, entity.position.z);
     json["name"] = entity.name;
+    std::vector<uint32_t> typeIds;
+    for (const auto& entry : entity.components) typeIds.push_back(entry.first);
     Json::Value list;  // stays null for an entity without components
-    for (auto& [typeId, component] : entity.components) {
-        Json::Value saved = component->Serialize();
-        saved["__component_name"] = components::GetName(component->GetTypeID());
+    for (uint32_t typeId : typeIds) {
+        auto& held = GetBaseEntity().components;
+        auto found = held.find(typeId);
+        if (found == held.end()) continue;  // removed by an earlier one
+        Json::Value saved = found->second->Serialize();
+        saved["__component_name"] = components::GetName(typeId);
         list.append(std::move(saved));
     }
     json["components"] = std::move(list);

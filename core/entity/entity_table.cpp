@@ -1,7 +1,6 @@
 #include "core/entity/entity_table.h"
 
 #include <algorithm>
-#include <unordered_set>
 
 #include "core/entity/entity_internal.h"
 
@@ -11,9 +10,11 @@ namespace {
 struct table {
     std::vector<entity_base> entities;
     std::vector<entity_handle> freeSlots;
-    std::vector<entity_handle> pendingDestroys;
-    std::unordered_set<uint32_t> pendingIds;  // the ids in pendingDestroys
+    std::vector<entity_handle> pendingDestroys;  // each slot queued once: entity_base::queued
     std::vector<entity_handle> liveEntities;
+    // Destroyed entities leave liveEntities in one pass, when the list is
+    // next read or at the end of the flush, not one erase each.
+    bool liveHasDestroyed = false;
     uint32_t entityIdCounter = 0;
     uint32_t generation = 0;
 };
@@ -25,10 +26,20 @@ table& Table() {
 
 entity_base& Slot(uint32_t slot) { return Table().entities[slot]; }
 
+// A destroyed entity's handle is stale; a reused slot's new entity has a
+// handle of its own.
+void DropDestroyedFromLiveList() {
+    table& state = Table();
+    if (!state.liveHasDestroyed) return;
+    std::erase_if(state.liveEntities, [](const entity_handle& live) { return !live.IsValid(); });
+    state.liveHasDestroyed = false;
+}
+
 void DestroyResolved(const entity_handle& handle) {
     RemoveAllComponents(handle.GetBaseEntity().index);
     handle.GetBaseEntity().dead = true;
     Table().freeSlots.push_back(handle);
+    Table().liveHasDestroyed = true;
 }
 
 }  // namespace
@@ -41,6 +52,7 @@ entity_handle CreateEntity() {
         entity_base& entity = state.entities[state.freeSlots.back().index];
         state.freeSlots.pop_back();
         entity.dead = false;
+        entity.queued = false;
         entity.position = {0.0f, 0.0f, 0.0f};
         entity.id = id;
         entity.name = "Entity";
@@ -71,37 +83,27 @@ void DestroyEntity(const entity_handle& handle, bool immediate) {
         DestroyResolved(handle);
         return;
     }
-    table& state = Table();
-    if (!handle.IsValid() || !state.pendingIds.insert(handle.GetId()).second) return;
-    state.pendingDestroys.push_back(handle);
+    if (!handle.IsValid()) return;
+    entity_base& entity = Slot(handle.GetIndex());
+    if (entity.queued) return;
+    entity.queued = true;
+    Table().pendingDestroys.push_back(handle);
 }
 
 void FlushPendingDestroys() {
     table& state = Table();
-    // Destroyed entities leave the live list in one pass rather than one
-    // erase each, but always before a component's Remove runs, since that
-    // may walk the list.
-    std::unordered_set<uint32_t> unlisted;
-    auto dropUnlisted = [&] {
-        if (unlisted.empty()) return;
-        std::erase_if(state.liveEntities, [&](const entity_handle& live) { return unlisted.count(live.GetId()) > 0; });
-        unlisted.clear();
-    };
     const size_t queued = state.pendingDestroys.size();
-    try {
-        for (size_t i = 0; i < queued; ++i) {
-            const entity_handle handle = state.pendingDestroys[i];
-            if (!handle.GetBaseEntity().components.empty()) dropUnlisted();
-            DestroyResolved(handle);
-            unlisted.insert(handle.GetId());
-        }
-    } catch (...) {
-        dropUnlisted();
-        throw;
+    if (queued == 0) return;
+    for (size_t i = 0; i < queued; ++i) {
+        const entity_handle handle = state.pendingDestroys[i];
+        handle.GetBaseEntity().queued = false;
+        DestroyResolved(handle);
     }
-    dropUnlisted();
+    // Requests made while the flush ran are dropped with their marks.
+    for (size_t i = queued; i < state.pendingDestroys.size(); ++i)
+        if (state.pendingDestroys[i].IsValid()) Slot(state.pendingDestroys[i].GetIndex()).queued = false;
     state.pendingDestroys.clear();
-    state.pendingIds.clear();
+    DropDestroyedFromLiveList();
 }
 
 void DestroyAllEntities() {
@@ -117,13 +119,18 @@ void DestroyAllEntities() {
     }
     state.freeSlots.clear();
     state.pendingDestroys.clear();
-    state.pendingIds.clear();
     state.entities.clear();
     state.entityIdCounter = 0;
+    state.liveHasDestroyed = false;
     ++state.generation;
 }
 
-const std::vector<entity_handle>& GetAllEntities() { return Table().liveEntities; }
+const std::vector<entity_handle>& GetAllEntities() {
+    // A component's Remove that walks the list during a flush sees only the
+    // entities still alive.
+    DropDestroyedFromLiveList();
+    return Table().liveEntities;
+}
 
 uint32_t GetGeneration() { return Table().generation; }
 

@@ -62,17 +62,12 @@ void OnJoystick(int joystick, int event) {
 
 bool IsKeyDown(int code) {
     if (code <= GLFW_KEY_LAST) return glfwGetKey(Graphics::GetWindow(), code) == GLFW_PRESS;
-    if (!Engine::HasFocus()) return false;
-    const size_t padCount = connectedJoysticks.size();
-    // Reading a pad may report a disconnection, which edits the list.
-    for (size_t i = 0; i < connectedJoysticks.size(); ++i) {
-        const int joystick = connectedJoysticks[i];
-        int count = 0;
-        const unsigned char* buttons = glfwGetJoystickButtons(joystick, &count);
-        if (connectedJoysticks.size() != padCount) return false;
-        if (pad::ButtonDown(code, joystickLayouts[joystick], buttons, count)) return true;
-    }
-    return false;
+    return pad::AnyButtonDown(code, Engine::HasFocus(), connectedJoysticks, [](int joystick) {
+        pad::Buttons buttons;
+        buttons.states = glfwGetJoystickButtons(joystick, &buttons.count);
+        buttons.layout = joystickLayouts[joystick];
+        return buttons;
+    });
 }
 
 glm::vec2 GetStick(int stick) {

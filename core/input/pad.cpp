@@ -27,6 +27,17 @@ bool ButtonDown(int code, int layout, const unsigned char* buttons, int buttonCo
     return index < buttonCount && buttons[index] != 0;
 }
 
+bool AnyButtonDown(int code, bool focused, const std::vector<int>& pads, const std::function<Buttons(int)>& read) {
+    if (!focused) return false;
+    const size_t padCount = pads.size();
+    for (size_t i = 0; i < pads.size(); ++i) {
+        const Buttons buttons = read(pads[i]);
+        if (pads.size() != padCount) return false;
+        if (ButtonDown(code, buttons.layout, buttons.states, buttons.count)) return true;
+    }
+    return false;
+}
+
 glm::vec2 Stick(int stick, int layout, const float* axes, int axisCount) {
     const bool alternative = layout == kAlternativeLayout;
     if (stick == 0) {

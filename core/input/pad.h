@@ -7,6 +7,9 @@
 // or the alternative one of a pad named "Wireless Controller" that reports
 // exactly 18 buttons.
 
+#include <functional>
+#include <vector>
+
 #include <glm/vec2.hpp>
 
 namespace pad {
@@ -24,6 +27,18 @@ int LayoutFor(int buttonCount, const char* name);
 // Whether the pad holds the virtual button down. Codes outside 349..357 and
 // buttons the pad does not report are never down.
 bool ButtonDown(int code, int layout, const unsigned char* buttons, int buttonCount);
+
+// The buttons one pad reports, with its layout.
+struct Buttons {
+    const unsigned char* states = nullptr;
+    int count = 0;
+    int layout = kGenericLayout;
+};
+
+// Whether any of the connected pads, read in order through read, holds the
+// virtual button. None does while the game lacks focus. A read may report a
+// disconnection, which edits pads: the search then ends with false.
+bool AnyButtonDown(int code, bool focused, const std::vector<int>& pads, const std::function<Buttons(int)>& read);
 
 // Stick 0 is the left stick, any other value the right; axes the pad does
 // not report count as 0.

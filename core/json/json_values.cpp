@@ -1,5 +1,7 @@
 #include "core/json/json_values.h"
 
+#include "core/json/json_text.h"
+
 namespace {
 
 bool Readable(const Json::Value& value, Json::ValueType as) { return !value.isNull() && value.isConvertibleTo(as); }
@@ -7,7 +9,7 @@ bool Readable(const Json::Value& value, Json::ValueType as) { return !value.isNu
 }  // namespace
 
 float JsonFloat(const Json::Value& value, float fallback) {
-    return Readable(value, Json::realValue) ? value.asFloat() : fallback;
+    return Readable(value, Json::realValue) ? FiniteFloat(value) : fallback;
 }
 
 uint32_t JsonUInt(const Json::Value& value, uint32_t fallback) {

@@ -3,7 +3,8 @@
 // wrong kind (text for a number, a negative number or one out of range for a
 // count, an array for a flag) reads as the fallback, as a missing or null
 // one does, and never throws out of a level load. Booleans count as 1 and 0;
-// a fractional count is cut to its whole part.
+// a fractional count is cut to its whole part; a number beyond the float
+// range reads as the nearest finite float.
 
 #include <cstdint>
 #include <string>

@@ -1,5 +1,7 @@
 #include "core/json/json_vectors.h"
 
+#include "core/json/json_text.h"
+
 namespace {
 
 // A boolean reads as 1 or 0; text, arrays and objects have no number and
@@ -7,7 +9,7 @@ namespace {
 float Member(const Json::Value& value, const char* key) {
     if (!value.isObject()) return 0.0f;
     const Json::Value& member = value[key];
-    return member.isConvertibleTo(Json::realValue) ? member.asFloat() : 0.0f;
+    return member.isConvertibleTo(Json::realValue) ? FiniteFloat(member) : 0.0f;
 }
 
 }  // namespace

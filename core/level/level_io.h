@@ -11,9 +11,21 @@ std::string ShippedLevelPath(const std::string& name);
 std::string SavedLevelPath(const std::string& name);
 std::string SaveFilePath();
 
-// Reads the file into document when it opens; false when it does not (a
-// folder does not). A parse error throws the reader's error.
-bool ReadJsonFile(const std::string& path, Json::Value& document);
+enum class JsonFileRead {
+    Read,     // document holds the file's one JSON document
+    Absent,   // no file there, or no plain file (a folder, a FIFO, a device)
+    Damaged,  // a plain file that is too large or not one JSON document
+};
+
+// Reads a level or save file; problem says what is wrong when it is not Read
+// (for a missing file, the reader's report on empty text).
+JsonFileRead ReadJsonFile(const std::string& path, Json::Value& document, std::string& problem);
+
+// Reads a file of the save folder. A damaged one is logged with its path and
+// what is wrong, and set aside beside itself with ".damaged" appended, so it
+// is neither lost nor read again; false unless the file was read.
+bool ReadSaveFolderFile(const std::string& path, Json::Value& document);
+
 // Writes the document, tab-indented, over path through a temporary file; a
-// failure writes nothing.
+// failure writes nothing and is logged.
 void WriteJsonFile(const std::string& path, const Json::Value& document);

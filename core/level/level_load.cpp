@@ -1,7 +1,3 @@
-#include <fstream>
-
-#include <json/reader.h>
-
 #include "core/engine/engine.h"
 #include "core/entity/entity_table.h"
 #include "core/events/events.h"
@@ -12,19 +8,22 @@
 
 namespace {
 
-// In the editor the shipped level is read, never a saved copy.
+// In the editor the shipped level is read, never a saved copy. A saved copy
+// that is damaged is set aside and the shipped level read instead, so a
+// player is never locked out by it; a damaged shipped level ends the game.
 Json::Value ReadLevel(const std::string& name) {
     Json::Value document;
     if (Engine::GetRequestedMode() != Engine::kEditorMode) {
         try {
-            if (ReadJsonFile(SavedLevelPath(name), document)) return document;
+            if (ReadSaveFolderFile(SavedLevelPath(name), document)) return document;
         } catch (const debug::exception&) {
             // No save folder: the shipped level stands in.
         }
     }
-    std::ifstream file(ShippedLevelPath(name), std::ios::binary);
-    file >> document;  // a missing file is empty text: the reader throws
-    return document;
+    const std::string path = ShippedLevelPath(name);
+    std::string problem;
+    if (ReadJsonFile(path, document, problem) == JsonFileRead::Read) return document;
+    throw debug::exception("Level \"" + path + "\" cannot be loaded:\n" + problem);
 }
 
 }  // namespace
@@ -50,9 +49,9 @@ void LoadSaveFile() {
     if (Engine::GetRequestedMode() == Engine::kEditorMode) return;
     Json::Value document;
     try {
-        ReadJsonFile(SaveFilePath(), document);
-    } catch (const std::exception&) {
-        // No save folder or a damaged save file: the game starts afresh.
+        ReadSaveFolderFile(SaveFilePath(), document);
+    } catch (const debug::exception&) {
+        // No save folder: the game starts afresh.
     }
     events::Call<Json::Value*>("LevelLoad", &document);
 }

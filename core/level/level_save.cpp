@@ -44,7 +44,9 @@ void SaveLevel(const std::string& name, bool toSaveFolder) {
     Json::Value document(Json::objectValue);
     document["tile_map"] = GetTileMap() ? GetTileMap()->Serialize() : Json::Value();
     Json::Value entities;  // stays null for a level without entities
-    for (const engine::entity_handle& entity : engine::GetAllEntities()) entities.append(entity.Serialize());
+    // Walks a copy: saving a component may create entities.
+    const std::vector<engine::entity_handle> all = engine::GetAllEntities();
+    for (const engine::entity_handle& entity : all) entities.append(entity.Serialize());
     document["entities"] = std::move(entities);
     document["graphics"] = LevelLightingToJson();
     WriteJsonFile(path, document);

@@ -6,7 +6,7 @@
 std::string GetLastLevel() {
     try {
         Json::Value document;
-        if (!ReadJsonFile(SaveFilePath(), document) || !document.isObject()) return "";
+        if (!ReadSaveFolderFile(SaveFilePath(), document) || !document.isObject()) return "";
         const Json::Value& last = document["last_level"];
         return last.isNull() ? "" : last.asString();  // an array or object throws: ""
     } catch (const std::exception&) {

@@ -1,5 +1,6 @@
 #include "core/lighting/level_lighting.h"
 
+#include "core/json/json_text.h"
 #include "core/json/json_vectors.h"
 
 glm::vec3 moonlight_color{1.0f, 1.0f, 1.0f};
@@ -12,7 +13,7 @@ float attenuation_zero = 0.001f;
 namespace {
 
 // A value that is not a number counts as missing.
-float NumberOr(const Json::Value& value, float fallback) { return value.isNumeric() ? value.asFloat() : fallback; }
+float NumberOr(const Json::Value& value, float fallback) { return value.isNumeric() ? FiniteFloat(value) : fallback; }
 
 }  // namespace
 

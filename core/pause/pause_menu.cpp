@@ -2,6 +2,7 @@
 
 #include <GLFW/glfw3.h>
 
+#include "core/diagnostics/debug_print.h"
 #include "core/engine/engine.h"
 #include "core/events/events.h"
 #include "core/input/input.h"
@@ -37,30 +38,42 @@ void PauseMenu::Pause() {
     events::Call<>("PauseMenuPaused");
 }
 
-void lb_pause_menu_unpause() {
+void PauseMenu::Unpause() {
     if (!pauseMenu || !pauseMenu->paused) return;
     pauseMenu->paused = false;
     if (Engine::GetMode() == Engine::kGameMode) Engine::Unpause();
     events::Call<>("PauseMenuUnPaused");
 }
 
+// Called from Lua: an error must not unwind through the script's frames, so
+// it ends here as one line.
+void lb_pause_menu_unpause() {
+    try {
+        PauseMenu::Unpause();
+    } catch (const std::exception& error) {
+        DebugPrint(error.what());
+    }
+}
+
 void PauseMenu::OnKeyPressed(int key) {
     if (key != kEscape) return;
     if (paused)
-        lb_pause_menu_unpause();
+        Unpause();
     else
         Pause();
 }
 
-void PauseMenu::OnLogicUpdate(float) {
-    const bool down = IsKeyDown(pad::kStart);
-    if (down && !startWasDown) {
-        if (paused)
-            lb_pause_menu_unpause();
-        else
-            Pause();
-    }
-    startWasDown = down;
+void PauseMenu::OnLogicUpdate(float) { OnStartButton(IsKeyDown(pad::kStart)); }
+
+void PauseMenu::OnStartButton(bool down) {
+    if (!pauseMenu) return;
+    const bool pressed = down && !pauseMenu->startWasDown;
+    pauseMenu->startWasDown = down;
+    if (!pressed) return;
+    if (pauseMenu->paused)
+        Unpause();
+    else
+        Pause();
 }
 
 void PauseMenu::OnWindowClose(GLFWwindow* window) {

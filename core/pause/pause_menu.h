@@ -9,7 +9,7 @@
 
 struct GLFWwindow;
 
-// Closes the menu; nothing when it is closed. Also exported to the scripts.
+// PauseMenu::Unpause for the scripts; an error is logged, not thrown.
 extern "C" void lb_pause_menu_unpause();
 
 class PauseMenu {
@@ -24,14 +24,17 @@ public:
 
     // Opens the menu; nothing when it is open already.
     static void Pause();
+    // Closes the menu; nothing when it is closed.
+    static void Unpause();
 
     void OnKeyPressed(int key);
     void OnLogicUpdate(float dt);
+    // The pad's Start button as read this frame: pressing it toggles the
+    // menu; holding it does nothing more.
+    static void OnStartButton(bool down);
     static void OnWindowClose(GLFWwindow* window);
 
 private:
-    friend void lb_pause_menu_unpause();
-
     bool paused = false;
     bool startWasDown = false;  // pad Start was down at the previous "LogicUpdate"
 };

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <cfloat>
+
 #include <json/reader.h>
 
 #include "core/entity/entity_table.h"
+#include "core/json/json_values.h"
 #include "core/json/json_vectors.h"
 #include "tests/core/test_components.h"
 
@@ -98,6 +101,17 @@ TEST(JsonVectors, ReadMissingMembersAsZeroAndWriteDoubles) {
     EXPECT_EQ(v["x"].asDouble(), static_cast<double>(0.1f));
     EXPECT_EQ(v.getMemberNames(), (std::vector<std::string>{"x", "y", "z"}));
     EXPECT_EQ(Vec2ToJson(4, 5).getMemberNames(), (std::vector<std::string>{"x", "y"}));
+}
+
+// Components read their numbers this way; one beyond the float range must
+// not become an infinity that a saved level could not hold.
+TEST(JsonNumbers, BeyondTheFloatRangeReadAsTheNearestFiniteFloat) {
+    const Json::Value numbers = Parse(R"([1e39, -1e300, 2.5, 3.5e38])");
+    EXPECT_EQ(JsonFloat(numbers[0], 0), FLT_MAX);
+    EXPECT_EQ(JsonFloat(numbers[1], 0), -FLT_MAX);
+    EXPECT_EQ(JsonFloat(numbers[2], 0), 2.5f);
+    EXPECT_EQ(JsonFloat(numbers[3], 0), FLT_MAX);
+    EXPECT_EQ(JsonToVec2(Parse(R"({"x": 1e39, "y": -1e39})")), glm::vec2(FLT_MAX, -FLT_MAX));
 }
 
 }  // namespace

@@ -46,6 +46,8 @@ GameProcess::GameProcess() {
     fs::copy(data / "shaders", game.path() / "shaders", fs::copy_options::recursive);
     fs::copy(data / "textures", game.path() / "textures", fs::copy_options::recursive);
     fs::create_directories(game.path() / "levels");
+    fs::create_directories(game.path() / "lua");
+    fs::copy(data / "lua" / "engine", game.path() / "lua" / "engine", fs::copy_options::recursive);
     testing_support::CopyShippedAudio(data, game.path());
 }
 

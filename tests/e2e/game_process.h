@@ -17,8 +17,8 @@
 
 class GameProcess {
 public:
-    // Copies the shipped shaders, textures and audio into the game folder and
-    // starts the X server.
+    // Copies the shipped shaders, textures, audio and start-up script into the
+    // game folder and starts the X server.
     GameProcess();
     // Stops the game if it still runs.
     ~GameProcess();
@@ -34,6 +34,7 @@ public:
     // "keydown Control_L keydown Shift_L key F8 keyup Shift_L keyup Control_L".
     void Keys(const std::string& xdotoolArguments);
 
+    const std::string& DisplayName() const { return display.name(); }
     std::string Stdout() const { return game.Read("stdout.txt"); }
     std::string Stderr() const { return game.Read("stderr.txt"); }
 

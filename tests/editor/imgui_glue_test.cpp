@@ -20,17 +20,21 @@ protected:
         if (ImGui::GetCurrentContext()) ImGuiGlue::Shutdown();
     }
 
-    // One whole frame with a window holding some text.
-    void Frame() {
+    // One whole frame with a window holding some text; before the text, its
+    // draw list may carry callbacks.
+    void Frame(std::initializer_list<ImDrawCallback> callbacks = {}) {
         ImGuiGlue::NewFrame();
         ImGui::SetNextWindowPos(ImVec2(10, 10));
         ImGui::SetNextWindowSize(ImVec2(200, 100));
         ImGui::Begin("Console");
+        for (ImDrawCallback callback : callbacks) ImGui::GetWindowDrawList()->AddCallback(callback, nullptr);
         ImGui::TextUnformatted("hello");
         ImGui::End();
         ImGui::Render();
         ImGuiGlue::RenderDrawLists(ImGui::GetDrawData());
     }
+
+    void ExpectTextLands(std::initializer_list<ImDrawCallback> callbacks);
 
     testing_support::GlContext context{320, 240};
 };
@@ -161,11 +165,28 @@ TEST_F(ImGuiGlueTest, RenderingLeavesTheGlStateAsItFoundIt) {
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
+// A callback of a draw list's own that leaves the GL state its way.
+void UnbindEverything(const ImDrawList*, const ImDrawCmd*) {
+    glUseProgram(0);
+    glBindVertexArray(0);
+    glDisable(GL_BLEND);
+}
+
 TEST_F(ImGuiGlueTest, AWindowWithTextLandsOnTheFramebuffer) {
+    // Plain, and with a callback followed by the request to set the
+    // renderer's state again.
+    for (auto callbacks : {std::initializer_list<ImDrawCallback>{},
+                           std::initializer_list<ImDrawCallback>{UnbindEverything, ImDrawCallback_ResetRenderState}}) {
+        SCOPED_TRACE(callbacks.size());
+        ExpectTextLands(callbacks);
+    }
+}
+
+void ImGuiGlueTest::ExpectTextLands(std::initializer_list<ImDrawCallback> callbacks) {
     glViewport(0, 0, 320, 240);
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT);
-    Frame();
+    Frame(callbacks);
     std::vector<unsigned char> pixels(320 * 240 * 4);
     glReadPixels(0, 0, 320, 240, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
     // The window's area (10..210, 10..110 from the top) is no longer black;

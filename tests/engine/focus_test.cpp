@@ -6,6 +6,7 @@ namespace {
 
 TEST(Focus, FullScreenWindowInTheBackgroundIsMinimisedAfterTwoTenths) {
     FocusTimers timers;
+    timers.heldFocus = true;
     FocusDecision d = DecideFocus(false, false, true, 10.0f, timers);
     EXPECT_TRUE(d.pause);
     EXPECT_FALSE(d.hasFocus);
@@ -22,8 +23,21 @@ TEST(Focus, FullScreenWindowInTheBackgroundIsMinimisedAfterTwoTenths) {
     EXPECT_TRUE(d.sleep);
 }
 
+TEST(Focus, LackingFocusCountsAsALossOnlyAfterTheWindowHeldIt) {
+    FocusTimers timers;
+    // The window is granted focus some frames after it opens.
+    for (float now : {0.0f, 0.1f, 0.5f}) {
+        const FocusDecision d = DecideFocus(false, false, true, now, timers);
+        EXPECT_FALSE(d.pause || d.iconify || d.hasFocus || d.sleep) << now;
+    }
+    EXPECT_TRUE(DecideFocus(true, false, true, 0.6f, timers).hasFocus);
+    EXPECT_TRUE(DecideFocus(false, false, true, 0.7f, timers).pause);
+    EXPECT_TRUE(DecideFocus(false, false, true, 0.95f, timers).iconify);
+}
+
 TEST(Focus, WindowedGameIsNeverMinimisedByTheLoop) {
     FocusTimers timers;
+    timers.heldFocus = true;
     for (float now = 0.0f; now < 2.0f; now += 0.1f) {
         const FocusDecision d = DecideFocus(false, false, false, now, timers);
         EXPECT_TRUE(d.pause);
@@ -49,6 +63,7 @@ TEST(Focus, MinimisedWindowWithFocusIsRestoredAfterTwoTenthsAndNotUnpaused) {
 
 TEST(Focus, RegainingFocusDisarmsTheMinimiseTimer) {
     FocusTimers timers;
+    timers.heldFocus = true;
     DecideFocus(false, false, true, 1.0f, timers);
     DecideFocus(true, false, true, 1.1f, timers);
     // Lost again: a fresh 0.2 s starts from now, not from the first loss.

@@ -5,6 +5,8 @@ namespace fs = std::filesystem;
 GameFolder::GameFolder() {
     fs::copy(fs::path(QM_SOURCE_DIR) / "data" / "shaders", game.path() / "shaders", fs::copy_options::recursive);
     fs::create_directories(game.path() / "levels");
+    fs::create_directories(game.path() / "lua");
+    fs::copy(fs::path(QM_SOURCE_DIR) / "data" / "lua" / "engine", game.path() / "lua" / "engine", fs::copy_options::recursive);
     testing_support::CopyShippedAudio(fs::path(QM_SOURCE_DIR) / "data", game.path());
     fs::current_path(game.path());
 }

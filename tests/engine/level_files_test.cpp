@@ -1,7 +1,12 @@
+#include <cfloat>
+#include <cmath>
 #include <filesystem>
+
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
+#include "core/diagnostics/console.h"
 #include "core/entity/entity_table.h"
 #include "core/events/events.h"
 #include "core/level/level_files.h"
@@ -39,6 +44,57 @@ TEST_F(LevelFiles, AFolderWhereTheSavedCopyWouldBeFallsBackToTheShippedLevel) {
     std::filesystem::create_directories(folder.SaveFolder() + "cave.json");
     LoadLevel("cave");
     EXPECT_EQ(FirstEntityName(), "shipped");
+}
+
+TEST_F(LevelFiles, ASavedCopyThatCannotBeReadGivesWayToTheShippedLevel) {
+    folder.WriteLevel("cave", NamedLevel("shipped"));
+    const std::string saved = folder.SaveFolder() + "cave.json";
+    const struct {
+        const char* what;
+        std::function<void()> make;
+        bool setAside;
+    } cases[] = {
+        {"empty", [&] { folder.WriteSaved("cave.json", ""); }, true},
+        {"cut short", [&] { folder.WriteSaved("cave.json", NamedLevel("saved").substr(0, 30)); }, true},
+        {"trailing text", [&] { folder.WriteSaved("cave.json", NamedLevel("saved") + "]"); }, true},
+        {"nested too deep", [&] { folder.WriteSaved("cave.json", std::string(5000, '[')); }, true},
+        {"a FIFO", [&] { mkfifo(saved.c_str(), 0644); }, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::filesystem::remove(saved);
+        std::filesystem::remove(saved + ".damaged");
+        c.make();
+        const std::string made = std::filesystem::is_regular_file(saved) ? folder.ReadSaved("cave.json") : "";
+        const size_t lines = Console::GetLines().size();
+        LoadLevel("cave");
+        EXPECT_EQ(FirstEntityName(), "shipped");
+        EXPECT_EQ(std::filesystem::exists(saved + ".damaged"), c.setAside);
+        if (!c.setAside) continue;
+        EXPECT_EQ(folder.ReadSaved("cave.json.damaged"), made);
+        EXPECT_FALSE(std::filesystem::exists(saved));
+        ASSERT_EQ(Console::GetLines().size(), lines + 1);
+        EXPECT_EQ(Console::GetLines().back().rfind("\"" + saved + "\" is damaged, set aside as \"" + saved + ".damaged\": ", 0), 0u)
+            << Console::GetLines().back();
+    }
+}
+
+TEST_F(LevelFiles, NumbersBeyondTheFloatRangeReadAsTheLargestFloatAndSaveReadably) {
+    folder.WriteLevel("far", R"({"entities": [{"name": "far", "pos": {"x": 1e39, "y": -1e300, "z": 2}}],
+        "graphics": {"moonlight_fade_dist": 1e39, "global_ambient_intensity": -1e39}})");
+    for (int trip = 0; trip < 2; ++trip) {
+        SCOPED_TRACE(trip);
+        LoadLevel("far");
+        EXPECT_EQ(engine::GetAllEntities().at(0).GetPosition(), glm::vec3(FLT_MAX, -FLT_MAX, 2));
+        EXPECT_EQ(moonlight_fade_dist, FLT_MAX);
+        EXPECT_EQ(global_ambient_intensity, -FLT_MAX);
+        SaveLevel("far", false);  // the next trip reads what this wrote
+    }
+    // Held values that are not finite (set by a script) are written readably.
+    engine::GetAllEntities().at(0).SetPosition(INFINITY, -INFINITY, NAN);
+    SaveLevel("far", false);
+    LoadLevel("far");
+    EXPECT_EQ(engine::GetAllEntities().at(0).GetPosition(), glm::vec3(FLT_MAX, -FLT_MAX, 0));
 }
 
 TEST_F(LevelFiles, LightingFollowsEachLevelsGraphicsObject) {

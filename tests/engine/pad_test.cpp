@@ -53,6 +53,35 @@ TEST(PadButtons, CodesOutsideThePadRangeAndMissingButtonsAreNeverDown) {
     EXPECT_FALSE(pad::ButtonDown(pad::kStart, pad::kGenericLayout, nullptr, 0));
 }
 
+TEST(PadButtons, AnyPadMayHoldAButtonButNoneWithoutFocus) {
+    const auto startOnly = Buttons(14, {7});
+    const auto none = Buttons(14, {});
+    std::vector<int> pads = {2, 5};
+    std::vector<int> reads;
+    auto read = [&](int joystick) {
+        reads.push_back(joystick);
+        if (joystick == 9) pads.pop_back();  // the read reports a disconnection
+        const auto& held = joystick == 5 ? startOnly : none;
+        return pad::Buttons{held.data(), int(held.size()), pad::kGenericLayout};
+    };
+    const struct {
+        std::vector<int> pads;
+        bool focused, down;
+        std::vector<int> reads;
+    } cases[] = {
+        {{2, 5}, true, true, {2, 5}},
+        {{2, 5}, false, false, {}},
+        {{2}, true, false, {2}},
+        {{9, 5}, true, false, {9}},
+    };
+    for (const auto& c : cases) {
+        pads = c.pads;
+        reads.clear();
+        EXPECT_EQ(pad::AnyButtonDown(pad::kStart, c.focused, pads, read), c.down) << c.pads.front() << c.focused;
+        EXPECT_EQ(reads, c.reads);
+    }
+}
+
 TEST(PadSticks, AxesPerLayoutWithMissingAxesAsZero) {
     const float axes[] = {0.1f, 0.2f, 0.3f, 0.4f, 0.5f, 0.6f};
     EXPECT_EQ(pad::Stick(0, pad::kGenericLayout, axes, 6), glm::vec2(0.1f, 0.2f));

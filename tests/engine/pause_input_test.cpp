@@ -1,3 +1,5 @@
+#include <cstdlib>
+
 #include <GLFW/glfw3.h>
 #include <gtest/gtest.h>
 
@@ -73,15 +75,79 @@ TEST_F(PauseMenuTest, MinimisingOpensTheMenuAndRestoringClearsOnlyTheFlag) {
     EXPECT_EQ(raised, (std::vector<std::string>{"PauseMenuPaused"}));
 }
 
-TEST_F(PauseMenuTest, LosingFocusInAFrameOpensTheMenuOnce) {
+TEST_F(PauseMenuTest, OnlyLosingFocusTheWindowHeldOpensTheMenuAndOnce) {
+    // The first frame polls before the harness gives the window focus: that
+    // is no loss. Once it has focus, another window takes it.
+    GLFWwindow* other = nullptr;
+    int pausedAt = 0, frames = 0;
+    RunUntil([&](int frame) {
+        frames = frame;
+        if (!other && Engine::HasFocus()) {
+            EXPECT_TRUE(raised.empty()) << "opened at start-up";
+            other = glfwCreateWindow(32, 32, "other", nullptr, nullptr);
+            glfwFocusWindow(other);
+        }
+        if (!pausedAt && !raised.empty()) pausedAt = frame;
+        return (pausedAt && frame > pausedAt + 5) || frame == 600;
+    });
+    glfwDestroyWindow(other);
+    EXPECT_EQ(raised, (std::vector<std::string>{"PauseMenuPaused"})) << frames;
+    EXPECT_FALSE(Engine::HasFocus());
+    EXPECT_EQ(glfwGetWindowAttrib(Graphics::GetWindow(), GLFW_AUTO_ICONIFY), GLFW_FALSE)
+        << "the frame loop alone minimises a full-screen window in the background";
+}
+
+TEST_F(PauseMenuTest, AfterStartUpTheFirstEscapeOpensTheMenu) {
+    // A real key press through the X server, once the window has focus.
+    bool sent = false;
     int frames = 0;
     RunUntil([&](int frame) {
         frames = frame;
-        return frame == 3;
+        if (!sent && Engine::HasFocus()) sent = std::system("xdotool key Escape") == 0;
+        return !raised.empty() || frame == 2000;
     });
-    // The first frame polls before the harness gives the window focus.
-    EXPECT_EQ(raised, (std::vector<std::string>{"PauseMenuPaused"}));
-    EXPECT_EQ(frames, 3);
+    EXPECT_TRUE(sent);
+    EXPECT_EQ(raised, (std::vector<std::string>{"PauseMenuPaused"})) << frames;
+    EXPECT_TRUE(Engine::IsPaused());
+}
+
+// Real keys through the X server, each batch followed by "a": once the game
+// has seen that "a", it has acted on every key before it.
+TEST_F(PauseMenuTest, TheEditorKeyPausesOnTheWayInAndClosesTheMenuOnTheWayOut) {
+    const char* toggleRight = "keydown 105 keydown Shift_L key F8 keyup Shift_L keyup 105";  // 105: Control_R
+    const char* toggleLeft = "keydown Control_L keydown Shift_L key F8 keyup Shift_L keyup Control_L";
+    const struct {
+        std::string keys;
+        int requestedMode;
+        bool paused;
+        std::vector<std::string> raised;
+    } steps[] = {
+        {toggleRight, Engine::kGameMode, false, {}},
+        {toggleLeft, Engine::kEditorMode, true, {}},
+        {"key Escape", Engine::kEditorMode, true, {"PauseMenuPaused"}},  // the menu's flag alone
+        {toggleLeft, Engine::kGameMode, false, {"PauseMenuPaused", "PauseMenuUnPaused"}},
+    };
+    int sentinels = 0;
+    events::Connect<int>("KeyPressed", "sentinel", [&](int key) { sentinels += key == GLFW_KEY_A; });
+    size_t step = 0;
+    bool sent = false;
+    const double deadline = glfwGetTime() + 60;
+    RunUntil([&](int) {
+        // Each step starts once the mode asked for by the last one is in force.
+        if (!sent && Engine::HasFocus() && Engine::GetMode() == Engine::GetRequestedMode()) {
+            sent = std::system(("xdotool " + steps[step].keys + " key a").c_str()) == 0;
+            EXPECT_TRUE(sent);
+        }
+        if (sent && sentinels == int(step) + 1) {
+            EXPECT_EQ(Engine::GetRequestedMode(), steps[step].requestedMode) << step;
+            EXPECT_EQ(Engine::IsPaused(), steps[step].paused) << step;
+            EXPECT_EQ(raised, steps[step].raised) << step;
+            ++step;
+            sent = false;
+        }
+        return step == std::size(steps) || glfwGetTime() > deadline;
+    });
+    EXPECT_EQ(step, std::size(steps));
 }
 
 TEST_F(PauseMenuTest, KeyCallbacksRaiseOneEventPerAction) {
@@ -116,11 +182,31 @@ TEST_F(PauseMenuTest, JoysticksAreListedInConnectionOrder) {
     EXPECT_EQ(GetStick(0), glm::vec2(0.0f));
 }
 
-TEST_F(PauseMenuTest, PadButtonsAreIgnoredWithoutFocus) {
-    g_engine->hasFocus = false;
-    EXPECT_FALSE(IsKeyDown(349));
-    EXPECT_EQ(GetStick(1), glm::vec2(0.0f));
-    EXPECT_FALSE(IsKeyDown(341)) << "no key is held";
+TEST_F(PauseMenuTest, DeletingTheEngineTakesTheMenuAndItsListenersDown) {
+    delete g_engine;
+    g_engine = nullptr;
+    for (const char* event : {"KeyPressed", "LogicUpdate"})
+        ASSERT_FALSE(events::Disconnect(event, "PauseMenuCheckPause")) << event;
+    PauseMenu::Pause();  // no menu: nothing
+    EXPECT_TRUE(raised.empty());
+}
+
+TEST_F(PauseMenuTest, StartTogglesTheMenuOncePerPress) {
+    g_engine->mode = Engine::kGameMode;
+    const struct {
+        std::vector<bool> frames;  // Start held or not, frame by frame
+        std::vector<std::string> raised;
+    } cases[] = {
+        {{true, true, true}, {"PauseMenuPaused"}},
+        {{false, true, false, true}, {"PauseMenuUnPaused", "PauseMenuPaused"}},
+        {{true, false, true}, {"PauseMenuUnPaused"}},  // still held from before, then pressed
+    };
+    for (const auto& c : cases) {
+        raised.clear();
+        for (bool down : c.frames) PauseMenu::OnStartButton(down);
+        EXPECT_EQ(raised, c.raised);
+    }
+    EXPECT_FALSE(Engine::IsPaused());
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/diagnostics/console.h"
 #include "core/lighting/level_lighting.h"
 #include "core/save/replace_file.h"
 #include "core/save/save_folder.h"
@@ -59,14 +60,61 @@ TEST(ReplaceFile, ReplacesWholeAndLeavesNoTemporaryBehind) {
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1);
 }
 
-TEST(ReplaceFile, AFailedWriteKeepsWhatWasThere) {
+TEST(ReplaceFile, AFailedWriteKeepsWhatWasThereAndSaysSoInOneLine) {
     TempDir folder;
     fs::create_directory(folder.path() / "level.json");  // cannot be replaced by a file
-    EXPECT_FALSE(ReplaceFile(folder.str() + "/level.json", "text"));
+    for (const std::string name : {"level.json", "missing/level.json"}) {
+        const size_t lines = Console::GetLines().size();
+        EXPECT_FALSE(ReplaceFile(folder.str() + "/" + name, "text")) << name;
+        ASSERT_EQ(Console::GetLines().size(), lines + 1) << name;
+        EXPECT_EQ(Console::GetLines().back().rfind("Could not save \"" + folder.str() + "/" + name + "\": ", 0), 0u)
+            << Console::GetLines().back();
+    }
     EXPECT_TRUE(fs::is_directory(folder.path() / "level.json"));
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1);
-    EXPECT_FALSE(ReplaceFile(folder.str() + "/missing/level.json", "text"));
     EXPECT_FALSE(fs::exists(folder.path() / "missing"));
+}
+
+TEST(ReplaceFile, ReplacesWhatTheNameFinallyNames) {
+    TempDir folder;
+    fs::create_directory(folder.path() / "real");
+    const std::string longName(250, 'n');
+    const struct {
+        const char* what;
+        std::string saved, written;  // the name saved to, the file that must hold the text
+        fs::perms mode;
+    } cases[] = {
+        {"a link to a file in another folder", "link.json", "real/target.json", fs::perms(0640)},
+        {"a link to a link", "link2.json", "real/target.json", fs::perms(0640)},
+        {"a private file", "private.json", "private.json", fs::perms(0600)},
+        {"the longest name a folder takes", longName, longName, fs::perms(0644)},
+    };
+    folder.Write("real/target.json", "old");
+    fs::permissions(folder.path() / "real/target.json", fs::perms(0640));
+    fs::create_symlink("real/target.json", folder.path() / "link.json");
+    fs::create_symlink(folder.path() / "link.json", folder.path() / "link2.json");
+    folder.Write("private.json", "old");
+    fs::permissions(folder.path() / "private.json", fs::perms(0600));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_TRUE(ReplaceFile(folder.str() + "/" + c.saved, std::string("by ") + c.what));
+        EXPECT_EQ(folder.Read(c.written), std::string("by ") + c.what);
+        EXPECT_EQ(fs::status(folder.path() / c.written).permissions() & fs::perms::all, c.mode);
+    }
+    EXPECT_TRUE(fs::is_symlink(folder.path() / "link.json"));
+    EXPECT_TRUE(fs::is_symlink(folder.path() / "link2.json"));
+}
+
+TEST(ReplaceFile, RemovesTemporariesThatAKilledSaveLeftInItsFolder) {
+    TempDir folder;
+    folder.Write(".quillmere-save-a1B2c3", std::string(1 << 16, 'x'));
+    folder.Write(".quillmere-save-notes.txt", "a player's own file");
+    folder.Write("level.json.a1B2c3", "not ours either");
+    ASSERT_TRUE(ReplaceFile(folder.str() + "/level.json", "new"));
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder.path())) names.push_back(entry.path().filename());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{".quillmere-save-notes.txt", "level.json", "level.json.a1B2c3"}));
 }
 
 Json::Value LightingObject(std::initializer_list<std::pair<const char*, Json::Value>> members) {

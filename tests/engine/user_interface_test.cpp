@@ -6,6 +6,8 @@
 
 #include <epoxy/gl.h>
 #include <GLFW/glfw3.h>
+#include <imgui.h>
+#include <imgui_internal.h>
 
 #include "core/diagnostics/console.h"
 #include "core/diagnostics/debug_print.h"
@@ -50,6 +52,13 @@ protected:
         for (size_t i = 0; i < pixels.size(); i += 4)
             bright += pixels[i] > 200 && pixels[i + 1] > 200 && pixels[i + 2] > 200;
         return bright;
+    }
+
+    // The console's region of lines, once it has been drawn.
+    static ImGuiWindow* ConsoleLines() {
+        for (ImGuiWindow* window : ImGui::GetCurrentContext()->Windows)
+            if (std::string(window->Name).rfind("Console/ScrollingRegion", 0) == 0) return window;
+        return nullptr;
     }
 
     std::vector<std::string> ConsoleLogs() const {
@@ -106,6 +115,55 @@ TEST_F(UserInterface, TheButtonSavesTheLinesInOrderOncePerSecond) {
     EXPECT_EQ(folder.ReadSaved(logs[0]), expected);
     EXPECT_EQ(Console::GetLines().size(), 1000u);
     EXPECT_NE(expected.find("line 1498 %d\nline 1499 %d\n"), std::string::npos);
+}
+
+TEST_F(UserInterface, TheConsoleFollowsTheNewestLineOnlyWhileTheGameRuns) {
+    for (int i = 0; i < 200; ++i) DebugPrint("line " + std::to_string(i));
+    // The player scrolls to the top; the next frames show where it stays.
+    std::vector<float> kept;  // running, then paused
+    RunUntil([&](int frame) {
+        if (frame == 2) events::Call<int>("KeyPressed", 96);
+        if (frame == 6) Engine::Pause();
+        ImGuiWindow* lines = ConsoleLines();
+        if (frame == 4 || frame == 7) ImGui::SetScrollY(lines, 0.0f);
+        if (frame == 6 || frame == 9) kept.push_back(lines->Scroll.y / lines->ScrollMax.y);
+        return frame == 9;
+    });
+    ASSERT_EQ(kept.size(), 2u);
+    EXPECT_GT(kept[0], 0.9f) << "running: back at the newest line";
+    EXPECT_EQ(kept[1], 0.0f) << "paused: where the player left it";
+}
+
+TEST_F(UserInterface, TheInterfaceSeesTheMouseOnlyWhileTheWindowHasFocus) {
+    // What the interface saw of the mouse each frame, beside whether the
+    // window had focus then; the window gets focus after the first frame and
+    // loses it to another window later.
+    std::vector<std::pair<bool, ImVec2>> seen;
+    bool focused = false;
+    GLFWwindow* other = nullptr;
+    int lostAt = 0;
+    RunUntil([&](int frame) {
+        GLFWwindow* window = Graphics::GetWindow();
+        if (frame > 1) seen.push_back({focused, ImGui::GetIO().MousePos});
+        glfwSetCursorPos(window, kInsideX, kInsideY);
+        if (!other && glfwGetWindowAttrib(window, GLFW_FOCUSED) && frame > 2) {
+            other = glfwCreateWindow(32, 32, "other", nullptr, nullptr);
+            glfwFocusWindow(other);
+        }
+        // Asked of the X server, as the interface's frame will ask it.
+        focused = glfwGetWindowAttrib(window, GLFW_FOCUSED);
+        if (other && !focused && !lostAt) lostAt = frame;
+        return (lostAt && frame > lostAt + 2) || frame == 600;
+    });
+    glfwDestroyWindow(other);
+    int withFocus = 0;
+    for (const auto& [hadFocus, mouse] : seen) {
+        withFocus += hadFocus;
+        EXPECT_EQ(mouse.x, hadFocus ? kInsideX : -1.0f);
+        EXPECT_EQ(mouse.y, hadFocus ? kInsideY : -1.0f);
+    }
+    EXPECT_GT(withFocus, 0);
+    EXPECT_LT(withFocus, int(seen.size()));
 }
 
 TEST_F(UserInterface, TheCursorIsHiddenInGameAndShownInTheEditor) {

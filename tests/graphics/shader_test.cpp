@@ -1,3 +1,4 @@
+#include <filesystem>
 #include <gtest/gtest.h>
 
 #include <epoxy/gl.h>
@@ -48,8 +49,10 @@ TEST(Shader, UnreadableFileThrowsBeforeTouchingGL) {
     // No context exists here: any GL call would fail loudly.
     TempDir dir;
     dir.Write("good.frag", kFragment);
+    std::filesystem::create_directory(dir.path() / "folder.vs");
     for (const auto& [vertex, fragment] : {std::pair{dir.str() + "/missing.vs", dir.str() + "/good.frag"},
-                                           std::pair{dir.str() + "/good.frag", dir.str() + "/missing.frag"}}) {
+                                           std::pair{dir.str() + "/good.frag", dir.str() + "/missing.frag"},
+                                           std::pair{dir.str() + "/folder.vs", dir.str() + "/good.frag"}}) {
         try {
             Shader shader(vertex, fragment);
             FAIL() << "no exception for " << vertex << " + " << fragment;

@@ -19,10 +19,18 @@ TEST_F(DocumentsFolderTest, FallsBackToDocumentsInHome) {
     EXPECT_EQ(platform::DocumentsFolder(), home.str() + "/Documents");
 }
 
-TEST_F(DocumentsFolderTest, EnvironmentVariableWinsOverEverything) {
+TEST_F(DocumentsFolderTest, AnAbsoluteEnvironmentVariableWinsOverEverything) {
     home.Write(".config/user-dirs.dirs", "XDG_DOCUMENTS_DIR=\"$HOME/Papers\"\n");
-    ScopedEnv docs("XDG_DOCUMENTS_DIR", "/srv/docs/");
-    EXPECT_EQ(platform::DocumentsFolder(), "/srv/docs");
+    const std::pair<const char*, std::string> cases[] = {
+        {"/srv/docs/", "/srv/docs"},
+        {"relative/docs", home.str() + "/Papers"},
+        {"./docs", home.str() + "/Papers"},
+        {"", home.str() + "/Papers"},
+    };
+    for (const auto& [variable, folder] : cases) {
+        ScopedEnv docs("XDG_DOCUMENTS_DIR", variable);
+        EXPECT_EQ(platform::DocumentsFolder(), folder) << variable;
+    }
 }
 
 TEST_F(DocumentsFolderTest, ReadsUserDirsFileWithHomeExpansion) {

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <filesystem>
 
+#include <sys/stat.h>
+
 #include "platform/files.h"
 #include "tests/support/temp_dir.h"
 
@@ -48,6 +50,35 @@ TEST(DeleteFile, DeletesFilesButNotFolders) {
     EXPECT_FALSE(platform::DeleteFile(dir.str() + "/save_file.json"));
     EXPECT_FALSE(platform::DeleteFile(dir.str() + "/keep.json"));
     EXPECT_TRUE(std::filesystem::is_directory(dir.path() / "keep.json"));
+}
+
+TEST(ReadRegularFile, ReadsPlainFilesOnlyAndNoneBeyondTheCap) {
+    using platform::ReadFileResult;
+    TempDir dir;
+    dir.Write("level.json", "{}");
+    std::filesystem::create_symlink(dir.path() / "level.json", dir.path() / "link.json");
+    std::filesystem::create_symlink("/dev/zero", dir.path() / "zeros.json");
+    std::filesystem::create_directory(dir.path() / "folder.json");
+    ASSERT_EQ(mkfifo((dir.path() / "fifo.json").c_str(), 0644), 0);
+    const struct {
+        const char* name;
+        size_t cap;
+        ReadFileResult result;
+        std::string contents;
+    } cases[] = {
+        {"level.json", platform::kMaxReadBytes, ReadFileResult::Read, "{}"},
+        {"link.json", 2, ReadFileResult::Read, "{}"},
+        {"level.json", 1, ReadFileResult::TooLarge, ""},
+        {"missing.json", platform::kMaxReadBytes, ReadFileResult::Missing, ""},
+        {"folder.json", platform::kMaxReadBytes, ReadFileResult::NotAFile, ""},
+        {"fifo.json", platform::kMaxReadBytes, ReadFileResult::NotAFile, ""},  // would wait for a writer
+        {"zeros.json", platform::kMaxReadBytes, ReadFileResult::NotAFile, ""},  // would never end
+    };
+    for (const auto& c : cases) {
+        std::string contents = "left over";
+        EXPECT_EQ(platform::ReadRegularFile(dir.str() + "/" + c.name, contents, c.cap), c.result) << c.name;
+        EXPECT_EQ(contents, c.contents) << c.name;
+    }
 }
 
 }  // namespace

@@ -77,16 +77,36 @@ TEST(HuffmanTree, LookupAgreesWithTheBitByBitWalk) {
     EXPECT_GT(built, 100);
 }
 
-TEST(HuffmanTree, RefusesLengthsThatOverflowTheNodes) {
-    HuffmanTree tree;
-    EXPECT_EQ(tree.MakeFromLengths(std::vector<uint32_t>(19, 1), 7), 55u);
-    EXPECT_EQ(tree.MakeFromLengths(std::vector<uint32_t>(288, 8), 15), 55u);
-    // Nineteen five-bit codes leave room in the code, but need more nodes
-    // than a tree of nineteen symbols has.
-    EXPECT_EQ(tree.MakeFromLengths(std::vector<uint32_t>(19, 5), 7), 55u);
+TEST(HuffmanTree, EveryCodeIsWalkedFromTheRoot) {
     std::vector<uint32_t> full(288, 9);
     std::fill(full.begin(), full.begin() + 224, 8);  // 224/256 + 64/512 = 1
-    EXPECT_EQ(tree.MakeFromLengths(full, 15), 0u);
+    std::vector<uint32_t> eights(288, 8);
+    struct Case {
+        const char* what;
+        std::vector<uint32_t> lengths;
+        uint32_t maxLength, error;
+        std::vector<uint32_t> symbols;  // of the codes 0..., then 1 and zeros
+    } cases[] = {
+        {"complete", full, 15, 0, {0, 128}},
+        // Over-subscribed: the codes past the first two (and past the first
+        // 256) end on taken branches; each later code starts at the root.
+        {"nineteen one-bit codes", std::vector<uint32_t>(19, 1), 7, 0, {0, 1}},
+        {"288 eight-bit codes", eights, 15, 0, {0, 128}},
+        // The third code's first bit reaches symbol 0 with a bit to go.
+        {"a symbol inside a code", {1, 1, 2}, 7, 55, {}},
+        // More nodes than a tree of nineteen symbols has.
+        {"nineteen five-bit codes", std::vector<uint32_t>(19, 5), 7, 55, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        HuffmanTree tree;
+        ASSERT_EQ(tree.MakeFromLengths(c.lengths, c.maxLength), c.error);
+        for (uint32_t first = 0; first < c.symbols.size(); ++first) {
+            const Walk walk = WalkTree(tree, first, 15);
+            ASSERT_TRUE(walk.found);
+            EXPECT_EQ(walk.symbol, c.symbols[first]);
+        }
+    }
 }
 
 }  // namespace

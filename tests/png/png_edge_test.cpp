@@ -2,6 +2,8 @@
 
 #include <filesystem>
 
+#include <sys/resource.h>
+
 #include "png/png.h"
 #include "tests/png/test_data.h"
 #include "tests/support/temp_dir.h"
@@ -47,6 +49,50 @@ TEST(DecodePng, ReportsTheSizeEvenWhenPixelsFail) {
     EXPECT_EQ(decodePNG(pixels, width, height, file.data(), file.size()), 46);
     EXPECT_EQ(width, 2u);
     EXPECT_EQ(height, 1u);
+}
+
+// A PNG of one IHDR (bit depth, colour type; no interlace) and one IDAT.
+std::string PngWith(uint32_t width, uint32_t height, unsigned depth, unsigned colour, const std::string& idat) {
+    auto u32 = [](uint32_t v) { return std::string{char(v >> 24), char(v >> 16), char(v >> 8), char(v)}; };
+    auto chunk = [&](const char* type, const std::string& body) { return u32(uint32_t(body.size())) + type + body + u32(0); };
+    const std::string header = u32(width) + u32(height) + char(depth) + char(colour) + std::string(3, '\0');
+    return "\x89PNG\r\n\x1a\n" + chunk("IHDR", header) + chunk("IDAT", idat) + chunk("IEND", "");
+}
+
+long PeakKilobytes() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+TEST(LoadPngFile, ClaimedSizesTakeNoMemoryBeforeTheDataBacksThem) {
+    // A zlib header, then a block of the reserved type 3, padded to a
+    // megabyte: as much compressed data as could claim a gigabyte.
+    std::string megabyte = "\x78\x01\x07";
+    megabyte.resize(1 << 20, '\x55');
+    const struct {
+        const char* what;
+        std::string file;
+        int error;
+    } cases[] = {
+        {"1-bit 65536 by 16384", PngWith(65536, 16384, 1, 0, megabyte), 70},
+        {"1 by 400,000,000", PngWith(1, 400000000, 8, 0, megabyte), 70},
+        {"16384 by 16385", PngWith(16384, 16385, 8, 6, "x"), 70},
+        {"16384 by 16384 with bad data", PngWith(16384, 16384, 8, 6, megabyte), 20},
+    };
+    TempDir dir;
+    const long before = PeakKilobytes();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::vector<unsigned char> pixels;
+        unsigned width = 0, height = 0;
+        const auto* bytes = reinterpret_cast<const unsigned char*>(c.file.data());
+        EXPECT_EQ(decodePNG(pixels, width, height, bytes, c.file.size()), c.error);
+        EXPECT_TRUE(pixels.empty());
+        dir.Write("texture.png", c.file);
+        EXPECT_FALSE(LoadPngFile(dir.str() + "/texture.png", pixels, width, height));
+    }
+    EXPECT_LT(PeakKilobytes() - before, 64 * 1024) << "kilobytes";
 }
 
 TEST(LoadPngFile, ReadsAWholeFile) {

@@ -1,0 +1,144 @@
+// The Level tab: the level's name and files, the entity list with its Ctrl
+// and Shift selection, and the inspector of the primary selection.
+#include <algorithm>
+#include <cstring>
+#include <exception>
+
+#include <imgui.h>
+
+#include "core/diagnostics/debug_print.h"
+#include "core/engine/engine.h"
+#include "core/entity/entity_table.h"
+#include "core/level/level_files.h"
+#include "core/save/save_folder.h"
+#include "editor/editor.h"
+#include "graphics/graphics.h"
+#include "graphics/tile_map.h"
+
+namespace {
+
+char levelName[128] = "";
+std::vector<std::string> levelFiles;
+engine::entity_handle rangeStart;
+engine::entity_handle rangeEnd;
+
+bool CtrlHeld() { return ImGui::GetIO().KeyCtrl; }
+bool ShiftHeld() { return ImGui::GetIO().KeyShift; }
+
+// A level that cannot be read leaves the editor with an empty level rather
+// than ending the game: what the designer is doing is not lost to a typo in
+// a file.
+void LoadLevelLogged(const std::string& name) {
+    Editor::ClearActions();
+    try {
+        LoadLevel(name);
+    } catch (const std::exception& error) {
+        DebugPrint("Editor: could not load level \"" + name + "\": " + error.what());
+        if (!GetTileMap()) CreateTileMap();
+    }
+}
+
+void SaveAndReloadAssets() {
+    const std::string name = Engine::GetCurrentLevelName();
+    SaveLevel(name, false);
+    Editor::ClearActions();
+    engine::DestroyAllEntities();
+    Graphics::ClearTextures();
+    Engine::RestartScripts();
+    LoadLevelLogged(name);
+}
+
+void DeleteSave() {
+    try {
+        ClearSaveFolder();
+    } catch (const std::exception& error) {
+        DebugPrint(std::string("Editor: could not delete the save: ") + error.what());
+    }
+}
+
+}  // namespace
+
+std::vector<engine::entity_handle> EntitiesInRange(const std::vector<engine::entity_handle>& entities,
+                                                   engine::entity_handle start, engine::entity_handle end) {
+    std::vector<engine::entity_handle> range;
+    // A Shift-click on the entity the range starts at selects just that one.
+    if (start == end) {
+        if (std::find(entities.begin(), entities.end(), start) != entities.end()) range.push_back(start);
+        return range;
+    }
+    bool inside = false;
+    for (const engine::entity_handle& entity : entities) {
+        if (entity == start || entity == end) {
+            range.push_back(entity);
+            if (inside) break;
+            inside = true;
+        } else if (inside) {
+            range.push_back(entity);
+        }
+    }
+    return range;
+}
+
+void Editor::DrawLevelTab() {
+    std::strncpy(levelName, Engine::GetCurrentLevelName().c_str(), sizeof levelName - 1);
+    levelName[sizeof levelName - 1] = '\0';
+    if (ImGui::InputText("level", levelName, sizeof levelName)) Engine::SetLevel(levelName, true);
+
+    if (ImGui::Button("load")) {
+        levelFiles = ListFiles("levels", "json");
+        ImGui::OpenPopup("load level");
+    }
+    if (ImGui::BeginPopup("load level")) {
+        for (const std::string& name : levelFiles)
+            if (ImGui::MenuItem(name.c_str())) LoadLevelLogged(name);
+        ImGui::EndPopup();
+    }
+    ImGui::SameLine();
+    if (ImGui::Button("save level and reload assets")) SaveAndReloadAssets();
+    ImGui::SameLine();
+    if (ImGui::Button("delete save")) DeleteSave();
+    ImGui::SameLine();
+    if (ImGui::Button("clear")) ImGui::OpenPopup("clear level");
+    if (ImGui::BeginPopup("clear level")) {
+        ImGui::Text("are you sure?");
+        ImGui::Separator();
+        if (ImGui::MenuItem("yes")) {
+            ClearActions();
+            engine::DestroyAllEntities();
+        }
+        ImGui::MenuItem("no");
+        ImGui::EndPopup();
+    }
+
+    ImGui::Separator();
+    ImGui::BeginChild("Entities", ImVec2(ImGui::GetContentRegionAvail().x, 200), false,
+                      ImGuiWindowFlags_HorizontalScrollbar);
+    // A copy: a click can change the table while the list is drawn.
+    const std::vector<engine::entity_handle> entities = engine::GetAllEntities();
+    for (const engine::entity_handle& entity : entities) {
+        if (!entity.IsValid()) continue;
+        ImGui::PushID(static_cast<int>(entity.GetId()));
+        const bool listed = std::find(selection.begin(), selection.end(), entity) != selection.end();
+        if (ImGui::Selectable(entity.GetName().c_str(), listed)) {
+            SelectEntity(entity, !CtrlHeld(), true);
+            (ShiftHeld() ? rangeEnd : rangeStart) = entity;
+        }
+        ImGui::PopID();
+    }
+    if (rangeStart != engine::entity_handle() && rangeEnd != engine::entity_handle()) {
+        for (const engine::entity_handle& entity : EntitiesInRange(engine::GetAllEntities(), rangeStart, rangeEnd))
+            SelectEntity(entity, false, false);
+        rangeStart = rangeEnd = engine::entity_handle();
+    }
+    ImGui::EndChild();
+    ImGui::Separator();
+
+    if (primarySelection != engine::entity_handle()) {
+        if (primarySelection.IsValid())
+            EditEntityWindow(primarySelection);
+        else
+            SelectEntity(engine::entity_handle(), true, true);
+    }
+    ImGui::Separator();
+    ImGui::Text("Average FPS: %.1f\n", ImGui::GetIO().Framerate);
+}

@@ -1,0 +1,131 @@
+#include "scripting/lua_host.h"
+
+#include <algorithm>
+#include <string>
+
+#include <lua.hpp>
+
+#include "core/diagnostics/debug_print.h"
+#include "core/diagnostics/exception.h"
+#include "core/entity/entity_handle.h"
+#include "core/save/save_folder.h"
+#include "scripting/event_bridge.h"
+
+namespace {
+
+LuaHost* current = nullptr;
+
+// The text of the error object on top of the stack. Lua errors are usually
+// strings, but error() accepts any value.
+std::string ErrorText(lua_State* L) {
+    size_t length = 0;
+    if (const char* text = lua_tolstring(L, -1, &length)) return std::string(text, length);
+    return std::string("(error object is a ") + luaL_typename(L, -1) + " value)";
+}
+
+// Loads and runs every ".lua" file of the folder in name order; a failing
+// file is logged and the next one runs.
+void RunFolder(lua_State* L, const std::string& folder) {
+    std::vector<std::string> names = ListFiles(folder, "lua");
+    std::sort(names.begin(), names.end());
+    for (const std::string& name : names) {
+        const std::string path = folder + "/" + name + ".lua";
+        if (luaL_loadfile(L, path.c_str()) != 0 || lua_pcall(L, 0, 0, 0) != 0) {
+            DebugPrint(ErrorText(L));
+            lua_settop(L, -2);
+        }
+    }
+}
+
+[[noreturn]] void FailStartUp(lua_State* L, const std::string& message) {
+    const std::string text = ErrorText(L);
+    DebugPrint(text);
+    lua_close(L);
+    throw debug::exception(message + text);
+}
+
+}  // namespace
+
+LuaHost::LuaHost() {
+    state = luaL_newstate();
+    if (!state) throw debug::exception("Failed to initialize lua!");
+    luaL_openlibs(state);
+    current = this;
+    try {
+        if (luaL_loadfile(state, "lua/engine/init.lua") != 0) FailStartUp(state, "Error loading lua init file!\n");
+        if (lua_pcall(state, 0, 0, 0) != 0) FailStartUp(state, "Error running lua init file!");
+    } catch (...) {
+        // The init file may have connected the bridge before it failed.
+        LuaDisconnectEvents();
+        current = nullptr;
+        throw;
+    }
+    RunFolder(state, "lua/autorun");
+    RunFolder(state, "lua/components");
+}
+
+LuaHost::~LuaHost() {
+    LuaDisconnectEvents();
+    lua_close(state);
+    if (current == this) current = nullptr;
+}
+
+void CreateLuaHost() {
+    DestroyLuaHost();
+    new LuaHost();  // it makes itself the current host
+}
+
+void DestroyLuaHost() { delete current; }
+
+lua_State* GetLuaState() { return current ? current->state : nullptr; }
+
+bool LuaProtectedCall(int nargs, int nresults) {
+    lua_State* L = GetLuaState();
+    if (!L) return false;
+    if (lua_pcall(L, nargs, nresults, 0) == 0) return true;
+    DebugPrint(ErrorText(L));
+    lua_settop(L, -2);
+    return false;
+}
+
+void LuaPushGlobal(const char* name) {
+    if (lua_State* L = GetLuaState()) lua_getfield(L, LUA_GLOBALSINDEX, name);
+}
+
+void LuaPushEntity(const engine::entity_handle& handle) {
+    lua_State* L = GetLuaState();
+    if (!L) return;
+    LuaPushGlobal("lb_CreateEntity");
+    lua_pushinteger(L, static_cast<lua_Integer>(handle.GetIndex()));
+    lua_pushinteger(L, static_cast<lua_Integer>(handle.GetId()));
+    if (!LuaProtectedCall(2, 1)) lua_pushnil(L);
+}
+
+void LuaPushVector(float x, float y) {
+    lua_State* L = GetLuaState();
+    if (!L) return;
+    LuaPushGlobal("lb_CreateVector");
+    lua_pushnumber(L, static_cast<double>(x));
+    lua_pushnumber(L, static_cast<double>(y));
+    if (!LuaProtectedCall(2, 1)) lua_pushnil(L);
+}
+
+void LuaPushFlatTable(const Json::Value& document) {
+    lua_State* L = GetLuaState();
+    if (!L) return;
+    const bool object = document.isObject();
+    lua_createtable(L, 0, object ? static_cast<int>(document.size()) : 0);
+    if (!object) return;  // an array's members have no keys to store them under
+    for (auto member = document.begin(); member != document.end(); ++member) {
+        if (member->isString()) {
+            const std::string text = member->asString();
+            lua_pushlstring(L, text.data(), text.size());
+        } else if (member->isDouble()) {
+            lua_pushnumber(L, member->asDouble());
+        } else {
+            continue;
+        }
+        const std::string key = member.name();
+        lua_setfield(L, -2, key.c_str());
+    }
+}

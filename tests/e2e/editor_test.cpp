@@ -1,0 +1,169 @@
+// The editor in the real game: keys and the mouse through xdotool, the
+// result read from the level file it writes and from the screen.
+#include <sstream>
+
+#include <gtest/gtest.h>
+#include <json/reader.h>
+
+#include "tests/e2e/game_process.h"
+#include "tests/e2e/screen.h"
+
+namespace {
+
+const std::string kEditorToggle = "keydown Control_L keydown Shift_L key F8 keyup Shift_L keyup Control_L";
+
+const char* kLevel = R"({"tile_map": {"width": 2, "height": 2, "tile_width": 16, "tile_height": 16,
+    "tiles": "0 0 0 0 ", "tile_textures": ["debug", "debug"]},
+  "entities": [{"name": "alpha", "pos": {"x": 40, "y": 0, "z": 0}, "components": null},
+               {"name": "beta", "pos": {"x": -40, "y": 20, "z": 0.5}, "components": null}],
+  "graphics": {"moonlight_color": {"x": 1, "y": 1, "z": 1}, "moonlight_fade_dist": 100,
+    "moonlight_fade_exponent": 15, "global_ambient": {"x": 1, "y": 1, "z": 1},
+    "global_ambient_intensity": 1, "attenuation_zero": 0.001}})";
+
+// The game starts full screen on the 1920 by 1080 test display: the pixel
+// scale is 4 and world (0, 0) sits at the screen's centre, y upwards.
+int ScreenX(float x) { return 960 + static_cast<int>(x * 4); }
+int ScreenY(float y) { return 540 - static_cast<int>(y * 4); }
+
+// Where the editor's window puts things in its first-use layout.
+constexpr int kMenuY = 35;
+constexpr int kLevelMenuX = 79, kTilesMenuX = 181, kGraphicsMenuX = 243;
+constexpr int kSaveAndReloadX = 204, kSaveAndReloadY = 85;
+constexpr int kTileTypeOneX = 75, kTileTypeOneY = 423;
+constexpr int kAmbientIntensityX = 140, kAmbientIntensityY = 158;
+
+Json::Value Parse(const std::string& text) {
+    std::istringstream in(text);
+    Json::Value value;
+    in >> value;
+    return value;
+}
+
+class EditorGame : public ::testing::Test {
+protected:
+    ScreenPicture Screen() const { return GrabScreen(game.DisplayName()); }
+    std::string Level() const { return game.game.Read("levels/korvel_splash.json"); }
+
+    void Keys(const std::string& keys) { game.Keys(keys); }
+    void Move(int x, int y) { Keys("mousemove " + At(x, y)); }
+
+    // The pixels of the 13 by 13 square around (x, y).
+    std::vector<uint8_t> Patch(int x, int y) const {
+        const ScreenPicture screen = Screen();
+        std::vector<uint8_t> patch;
+        for (int dy = -6; dy <= 6; ++dy)
+            for (int dx = -6; dx <= 6; ++dx)
+                for (int c = 0; c < 3; ++c)
+                    patch.push_back(screen.rgb.empty() ? 0 : screen.rgb[((y + dy) * screen.width + x + dx) * 3 + c]);
+        return patch;
+    }
+    // Moves the mouse to (x, y) and waits until the look of the user
+    // interface at (watchX, watchY) changes: a hover highlight coming or
+    // going shows that a frame has seen the mouse at its new place, so the
+    // next press counts there (over the window) or in the level (off it).
+    bool MoveAndSettle(int x, int y, int watchX, int watchY) { return Settle("mousemove " + At(x, y), watchX, watchY); }
+    // Clicks at (x, y) and waits until the window shows something else at
+    // (watchX, watchY), so the next step acts on what the click brought up.
+    bool ClickAndSettle(int x, int y, int watchX, int watchY) {
+        return Settle("mousemove " + At(x, y) + " click 1", watchX, watchY);
+    }
+    bool Settle(const std::string& keys, int watchX, int watchY) {
+        const std::vector<uint8_t> before = Patch(watchX, watchY);
+        Keys(keys);
+        return WaitFor(20, [&] { return Patch(watchX, watchY) != before; });
+    }
+    // A menu title: the mouse rests on it first (it comes from the level or
+    // from another tab), then the click shows the tab, seen at (watchX, watchY).
+    bool ClickMenu(int x, int watchX, int watchY) {
+        return MoveAndSettle(x, kMenuY, x, kMenuY) && ClickAndSettle(x, kMenuY, watchX, watchY);
+    }
+    static std::string At(int x, int y) { return std::to_string(x) + " " + std::to_string(y); }
+
+    bool OpenEditor() {
+        game.game.Write("levels/korvel_splash.json", kLevel);
+        game.Start();
+        // A toggle sent before the window had focus is lost; one more sent
+        // too early would close the editor again, so each gets its time.
+        return WaitFor(40, [&] {
+            game.FocusWindow();
+            game.Keys(kEditorToggle);
+            return WaitFor(8, [&] { return Screen().Lit(300, 300); });
+        });
+    }
+    // Presses the left button at (x, y) in the level until the entity there
+    // shows the primary selection's red handle (a press can fall into a
+    // frame that still counted the mouse over the window).
+    bool PressOnEntity(int x, int y) {
+        Move(x, y);
+        return WaitFor(40, [&] {
+            Keys("mousedown 1");
+            if (WaitFor(3, [&] { return Screen().RedNear(x, y, 12); })) return true;
+            Keys("mouseup 1");
+            game.FocusWindow();  // an unfocused full-screen game counts as minimised and draws nothing
+            return false;
+        });
+    }
+    bool RedAt(int x, int y) const { return Screen().RedNear(x, y, 12); }
+
+    GameProcess game;
+};
+
+TEST_F(EditorGame, SelectDragUndoDuplicateDeletePaintLightAndSave) {
+    ASSERT_TRUE(OpenEditor()) << game.Stdout() << game.Stderr();
+    const int ax = ScreenX(40), ay = ScreenY(0);
+    const int tx = ScreenX(60), ty = ScreenY(-10);
+
+    // Click-select alpha and drag it by (20, -10).
+    ASSERT_TRUE(PressOnEntity(ax, ay));
+    Move(tx, ty);
+    ASSERT_TRUE(WaitFor(10, [&] { return RedAt(tx, ty) && !RedAt(ax, ay); })) << "the handle follows the mouse";
+    Keys("mouseup 1");
+
+    Keys("key z");
+    ASSERT_TRUE(WaitFor(10, [&] { return RedAt(ax, ay) && !RedAt(tx, ty); })) << "undo puts it back";
+    // The copy is not selected: its black handle covers the red one.
+    Keys("key d");
+    ASSERT_TRUE(WaitFor(10, [&] { return !RedAt(ax, ay); }));
+    Keys("key Delete");  // the original goes; the copy stays where it was
+
+    // Paint tile type 1 into the cells around (8, 8) and (-8, -8).
+    const auto cellLight = [&](float x, float y) { return Screen().Brightness(ScreenX(x), ScreenY(y), 24); };
+    EXPECT_EQ(cellLight(8, 8), 0) << "nothing there yet";
+    ASSERT_TRUE(ClickMenu(kTilesMenuX, kTileTypeOneX, kTileTypeOneY));
+    ASSERT_TRUE(ClickAndSettle(kTileTypeOneX, kTileTypeOneY, kTileTypeOneX, kTileTypeOneY));
+    ASSERT_TRUE(MoveAndSettle(ScreenX(8), ScreenY(8), kTileTypeOneX, kTileTypeOneY));
+    Keys("click 1");
+    Keys("mousemove " + At(ScreenX(-8), ScreenY(-8)) + " click 1");
+    ASSERT_TRUE(WaitFor(10, [&] { return cellLight(8, 8) > 0 && cellLight(-8, -8) > 0; })) << "the tiles show";
+    const long fullLight = cellLight(8, 8);
+
+    // Global ambient intensity 0.5: a click selects the field's text.
+    ASSERT_TRUE(ClickMenu(kGraphicsMenuX, kAmbientIntensityX, kAmbientIntensityY));
+    Keys("mousemove " + At(kAmbientIntensityX, kAmbientIntensityY) + " click 1 type 0.5");
+    Keys("key Return");
+    EXPECT_TRUE(WaitFor(10, [&] { return cellLight(8, 8) < fullLight * 3 / 4; })) << "the ambient light dims them";
+
+    const std::string before = Level();
+    ASSERT_TRUE(ClickMenu(kLevelMenuX, kSaveAndReloadX, kSaveAndReloadY));
+    Keys("mousemove " + At(kSaveAndReloadX, kSaveAndReloadY) + " click 1");
+    ASSERT_TRUE(WaitFor(20, [&] { return Level() != before; })) << "save level and reload assets writes the level";
+
+    const Json::Value level = Parse(Level());
+    const Json::Value& entities = level["entities"];
+    ASSERT_EQ(entities.size(), 2u) << Level();
+    EXPECT_EQ(entities[0]["name"].asString(), "beta");
+    EXPECT_EQ(entities[1]["name"].asString(), "alpha") << "the copy outlives the deleted original";
+    EXPECT_EQ(entities[1]["pos"]["x"].asFloat(), 40.0f) << "the drag was undone";
+    EXPECT_EQ(entities[1]["pos"]["y"].asFloat(), 0.0f);
+    // The cell at (-8, -8) lies outside the 2 by 2 grid, which grew to 4 by 4
+    // around its centre to hold it.
+    EXPECT_EQ(level["tile_map"]["tiles"].asString(), "0 0 0 0 0 1 0 0 0 0 1 0 0 0 0 0 ");
+    EXPECT_FLOAT_EQ(level["graphics"]["global_ambient_intensity"].asFloat(), 0.5f);
+
+    // The reloaded level is there to pick: beta's handle turns red.
+    ASSERT_TRUE(PressOnEntity(ScreenX(-40), ScreenY(20)));
+    Keys("mouseup 1");
+    EXPECT_TRUE(game.Running()) << game.Stderr();
+}
+
+}  // namespace

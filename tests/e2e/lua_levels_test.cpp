@@ -1,0 +1,93 @@
+// Level changes driven from Lua: saving on unload, two changes in one frame,
+// going back to the saved level and restarting afresh.
+#include <filesystem>
+
+#include "tests/e2e/lua_game.h"
+
+namespace {
+
+// Each level holds one marker that counts, in its saved data, how often its
+// level was entered.
+std::string MarkedLevel(const std::string& name) {
+    return R"({"entities": [{"name": "marker", "pos": {"x": 0, "y": 0, "z": 0},
+        "components": [{"__component_name": "Marker", "level": ")" +
+           name + R"(", "visits": 0}]}]})";
+}
+
+const char* kMarker = R"(
+components.Register("Marker", {
+    fields = { level = "", visits = 0 },
+    Initialize = function(self)
+        self.visits = self.visits + 1
+        C.lb_print("in " .. self.level .. " visit " .. self.visits)
+    end,
+})
+)";
+
+const char* kJourney = R"(
+local loads = 0
+events.Connect("LevelUnload", "test", function()
+    C.lb_serialize_number("coins", loads * 10)
+    C.lb_serialize_string("who", "unload" .. loads)
+end)
+events.Connect("LevelLoad", "test", function(save)
+    loads = loads + 1
+    local members = {}
+    for key, value in pairs(save) do members[#members + 1] = key .. "=" .. tostring(value) end
+    table.sort(members)
+    C.lb_print("load " .. loads .. ": " .. table.concat(members, " "))
+    C.lb_print("has save file " .. tostring(C.lb_engine_has_save_file()))
+    if loads == 1 then
+        C.lb_engine_load_saved_level()
+        C.lb_engine_save_on_unload(true)
+        C.lb_engine_change_level("second")
+        C.lb_engine_change_level("third")
+    elseif loads == 2 then
+        C.lb_engine_load_saved_level()
+    elseif loads == 3 then
+        C.lb_engine_load_level_restart("third")
+    else
+        C.lb_engine_quit_game()
+    end
+end)
+)";
+
+TEST_F(LuaGame, LevelChangesSaveOnUnloadGoBackToTheSavedLevelAndRestart) {
+    for (const char* name : {"korvel_splash", "second", "third"}) Level(name, MarkedLevel(name));
+    Script("components/marker.lua", kMarker);
+    Script("autorun/journey.lua", kJourney);
+    const std::string output = RunToEnd();
+    EXPECT_TRUE(LinesInOrder(output, {
+        "in korvel_splash visit 1",
+        "load 1: ",
+        "has save file false",
+        // Without a save file there is nowhere to go back to.
+        "lb_engine_load_saved_level: there is no saved level to load",
+        // The first change of the frame wins; korvel_splash is saved on the way.
+        "in second visit 1",
+        "load 2: coins=10 last_level=korvel_splash who=unload1",
+        "has save file true",
+        // Back to the saved copy, which remembers the first visit.
+        "in korvel_splash visit 2",
+        "load 3: coins=20 last_level=second who=unload2",
+        // A restart empties the save folder and saves nothing on the way.
+        "in third visit 1",
+        "load 4: ",
+        "has save file false",
+    }));
+    EXPECT_GT(output.find("in third"), output.find("load 3")) << "the second change of a frame is ignored";
+    // Quitting unloads third with saving armed again.
+    const std::string folder = SaveFolder();
+    EXPECT_FALSE(std::filesystem::exists(folder + "korvel_splash.json"));
+    EXPECT_FALSE(std::filesystem::exists(folder + "second.json"));
+    const Json::Value save = ReadJson(folder + "save_file.json");
+    EXPECT_EQ(save["last_level"].asString(), "third");
+    EXPECT_EQ(save["coins"].asDouble(), 40.0);
+    EXPECT_EQ(save["who"].asString(), "unload4");
+    const Json::Value marker = ReadJson(folder + "third.json")["entities"][0]["components"][0];
+    EXPECT_EQ(marker["__component_name"].asString(), "Marker");
+    EXPECT_EQ(marker["level"].asString(), "third");
+    EXPECT_EQ(marker["visits"].asDouble(), 1.0);
+}
+
+}  // namespace

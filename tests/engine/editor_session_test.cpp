@@ -1,0 +1,343 @@
+// The editor inside the running engine: opening and closing it, gestures cut
+// short, and the Level tab's commands failing without ending the game.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include <GLFW/glfw3.h>
+#include <imgui.h>
+
+#include "core/diagnostics/console.h"
+#include "core/entity/entity_base.h"
+#include "core/entity/entity_table.h"
+#include "core/events/events.h"
+#include "core/save/save_folder.h"
+#include "editor/editor.h"
+#include "graphics/graphics.h"
+#include "physics/box_collider.h"
+#include "physics/circle_collider.h"
+#include "graphics/tile_map.h"
+#include "scripting/lua_host.h"
+#include "sound/audio_state.h"
+#include "sound/sound_space.h"
+#include "tests/engine/engine_fixture.h"
+
+namespace {
+
+// The Level tab's buttons in the editor window's first-use layout.
+constexpr int kLoadX = 76, kSaveAndReloadX = 204, kDeleteSaveX = 356, kButtonsY = 85;
+// The rows of the "load level" menu, below the point it opened at.
+constexpr int kMenuFirstRow = 15, kMenuRow = 17;
+// Collapsing headers span the window; clicks land at this x.
+constexpr int kHeaderX = 200;
+// The Sound tab: an event's header and, once it is open, its "Make Cue";
+// the third cue's header and, once open, its "Delete Cue".
+constexpr int kFirstEventY = 83, kMakeCueX = 90, kMakeCueY = 164;
+constexpr int kThirdCueY = 461, kDeleteCueX = 272, kCueButtonsBelow = 22;
+// The inspector's first section header; the second once the first is open
+// on a box collider's six rows; the circle collider's first row below it.
+constexpr int kFirstSectionY = 393, kSecondSectionY = 554, kCircleOffsetY = 577;
+// A point in the level, clear of the editor window.
+constexpr int kLevelX = 1400, kLevelY = 600;
+
+class EditorSession : public EngineTest {
+protected:
+    // As the editor key does, without the keys.
+    static void Open() {
+        Engine::CreateEditor();
+        g_engine->requestedMode = Engine::kEditorMode;
+        Engine::Pause();
+    }
+    static void Close() {
+        Engine::DestroyEditor();
+        g_engine->requestedMode = Engine::kGameMode;
+        Engine::Unpause();
+    }
+    // Whether the listener was connected; it is not afterwards.
+    static bool Connected(const char* event, const char* id) { return events::Disconnect(event, id); }
+    static bool Logged(const std::string& start) {
+        const auto& lines = Console::GetLines();
+        return std::any_of(lines.begin(), lines.end(), [&](const std::string& line) { return line.rfind(start, 0) == 0; });
+    }
+    static void Cursor(int x, int y) { glfwSetCursorPos(Graphics::GetWindow(), x, y); }
+    // A click on a button: the cursor rests on it for two frames first, so
+    // the user interface claims the press.
+    static bool Click(int frame, int at, int x, int y) {
+        if (frame == at) Cursor(x, y);
+        if (frame == at + 2) events::Call<int>("MouseButtonPressed", 0);
+        return frame > at + 3;
+    }
+    // A level of that many entities on a grid 10 units apart, each with a point
+    // light (whose outline listener comes and goes with it).
+    static std::string LevelOf(int entities) {
+        Json::Value level = Parse(kSmallLevel);
+        for (int i = 0; i < entities; ++i) {
+            Json::Value entity;
+            entity["name"] = "e" + std::to_string(i);
+            entity["pos"]["x"] = i % 40 * 10;
+            entity["pos"]["y"] = i / 40 * 10;
+            entity["pos"]["z"] = 0;
+            entity["components"][0]["__component_name"] = "PointLight";
+            level["entities"].append(entity);
+        }
+        return level.toStyledString();
+    }
+};
+
+TEST_F(EditorSession, OpenedAndClosedAHundredTimesItLeavesNothingConnected) {
+    folder.WriteLevel("korvel_splash", LevelOf(1000));
+    int cycles = 0;
+    RunUntil([&](int frame) {
+        if (frame < 2) return false;
+        if (Engine::GetMode() == Engine::kGameMode && !g_editor) {
+            Open();
+        } else if (Engine::GetMode() == Engine::kEditorMode) {
+            // Everything a gesture connects, left running as the editor closes.
+            Cursor(kLevelX, kLevelY);
+            g_editor->SelectEntity(engine::GetAllEntities()[cycles], true, true);
+            g_editor->MouseSelection(true, true, false);
+            g_editor->BeginPanCamera();
+            Editor::PushAction(std::make_unique<moveEntityAction>(g_editor->GetSelection(), glm::vec3(0.0f)));
+            TileEditor::OnMouseButtonPressed();
+            Close();
+            ++cycles;
+        }
+        return cycles == 100;
+    });
+    EXPECT_EQ(cycles, 100);
+    EXPECT_EQ(g_editor, nullptr);
+    for (const auto& [event, id] : std::vector<std::pair<const char*, const char*>>{
+             {"DebugDraw", "EditorDrawDraggables"},
+             {"KeyPressed", "EditorKeyPressed"},
+             {"MouseButtonPressed", "EditorMouseButtonPressed"},
+             {"MouseButtonReleased", "EditorMouseButtonReleased"},
+             {"DebugDraw", "MouseMovementMouseSelection"},
+             {"LogicUpdate", "TileEditorMouseDraggingUpdate"},
+             {"MouseButtonReleased", "TileEditorMouseButtonRelease"}})
+        EXPECT_FALSE(Connected(event, id)) << id;
+    for (const auto& action : Editor::GetActions()) EXPECT_FALSE(action->active) << action->name;
+}
+
+TEST_F(EditorSession, ClosedInTheMiddleOfAKeyPressItsListenersDoNothing) {
+    bool closed = false;
+    RunUntil([&](int frame) {
+        if (frame == 2) Open();
+        if (frame == 4) {
+            // Listeners of one event run in no set order: with this many
+            // closing it, some run before the editor's own.
+            for (char id = 'a'; id <= 'z'; ++id)
+                events::Connect<int>("KeyPressed", std::string("close ") + id, [](int) { Engine::DestroyEditor(); });
+            events::Call<int>("KeyPressed", 70);  // F: would read the freed editor's selection
+            closed = g_editor == nullptr;
+            for (char id = 'a'; id <= 'z'; ++id) events::Disconnect("KeyPressed", std::string("close ") + id);
+        }
+        return frame == 5;
+    });
+    EXPECT_TRUE(closed);
+}
+
+TEST_F(EditorSession, AReleaseOverTheWindowStillEndsTheDragAndTheBox) {
+    size_t heldActions = 0;
+    bool boxOpen = true;
+    RunUntil([&](int frame) {
+        if (frame == 2) Open();
+        if (frame == 4) {
+            Cursor(kLevelX, kLevelY);
+            Editor::PushAction(std::make_unique<moveEntityAction>(std::vector<engine::entity_handle>{}, glm::vec3(0.0f)));
+            g_editor->MouseSelection(true, true, false);
+            g_editor->MouseSelection(true, true, false);  // a press whose release was lost: no second listener
+            Cursor(300, 300);                               // over the editor window
+        }
+        if (frame == 7) events::Call<int>("MouseButtonReleased", 0);
+        if (frame == 8) {
+            heldActions = Editor::GetActions().size();
+            boxOpen = Connected("DebugDraw", "MouseMovementMouseSelection");
+        }
+        return frame == 8;
+    });
+    ASSERT_EQ(heldActions, 1u);
+    EXPECT_FALSE(Editor::GetActions()[0]->active) << "the drag ended";
+    EXPECT_FALSE(boxOpen);
+}
+
+TEST_F(EditorSession, LoadingALevelForgetsTheUndoHistoryOfTheLastOne) {
+    folder.WriteLevel("korvel_splash", LevelOf(3));
+    glm::vec3 position(0.0f);
+    RunUntil([&](int frame) {
+        if (frame == 2) Open();
+        if (frame == 4) {
+            // A drag of entity 1, then the level is loaded again: ids restart.
+            const engine::entity_handle first = engine::GetAllEntities()[0];
+            Editor::PushAction(std::make_unique<moveEntityAction>(std::vector<engine::entity_handle>{first}, glm::vec3(0.0f)));
+            Editor::GetActions().back()->active = false;
+            first.SetPosition(-500, -500, 0);
+            Engine::SetLevel("korvel_splash", false);
+        }
+        if (frame == 6) {
+            Editor::Undo();
+            position = engine::GetAllEntities()[0].GetPosition();
+        }
+        return frame == 6;
+    });
+    EXPECT_EQ(position, glm::vec3(0, 0, 0)) << "the reloaded entity stays where the file put it";
+    EXPECT_TRUE(Editor::GetActions().empty());
+}
+
+TEST_F(EditorSession, AReloadWithBrokenScriptsLeavesTheEditorWithoutLua) {
+    bool hostBefore = false, hostAfter = true;
+    RunUntil([&](int frame) {
+        if (frame == 2) Open();
+        if (frame == 4) {
+            hostBefore = GetLuaState() != nullptr;
+            folder.game.Write("lua/engine/init.lua", "this is not lua");
+        }
+        const bool done = Click(frame, 5, kSaveAndReloadX, kButtonsY);
+        if (done) hostAfter = GetLuaState() != nullptr;
+        return done;
+    });
+    EXPECT_TRUE(hostBefore);
+    EXPECT_FALSE(hostAfter);
+    EXPECT_EQ(Engine::GetCurrentLevelName(), "korvel_splash") << "the level was loaded again";
+    EXPECT_TRUE(Logged("Error loading lua init file!")) << "the script's error is logged";
+}
+
+TEST_F(EditorSession, ADamagedLevelFromTheLoadMenuIsLoggedAndLeavesAnEmptyLevel) {
+    folder.WriteLevel("korvel_splash", LevelOf(3));
+    folder.WriteLevel("broken", "{\"entities\": [");
+    const std::vector<std::string> listed = ListFiles("levels", "json");
+    const int row = static_cast<int>(std::find(listed.begin(), listed.end(), "broken") - listed.begin());
+    size_t entities = 99;
+    bool mapLeft = false;
+    RunUntil([&](int frame) {
+        if (frame == 2) Open();
+        // The menu opens where the button was clicked, a row per level.
+        const bool done = Click(frame, 3, kLoadX, kButtonsY) &&
+                          Click(frame, 7, kLoadX + 30, kButtonsY + kMenuFirstRow + row * kMenuRow);
+        if (done) {
+            entities = engine::GetAllEntities().size();
+            mapLeft = GetTileMap() != nullptr;
+        }
+        return done;
+    });
+    EXPECT_EQ(entities, 0u);
+    EXPECT_TRUE(mapLeft) << "the tile tab has a map to show";
+    EXPECT_TRUE(Logged("Editor: could not load level \"broken\": "));
+    EXPECT_EQ(Engine::GetCurrentLevelName(), "korvel_splash");
+}
+
+TEST_F(EditorSession, DeleteSaveWithoutASaveFolderIsLogged) {
+    RunUntil([&](int frame) {
+        if (frame == 2) {
+            Open();
+            // A file where the documents folder should be: no save folder can be made.
+            std::filesystem::remove_all(folder.home.path() / "Documents");
+            folder.home.Write("Documents", "not a folder");
+        }
+        return Click(frame, 3, kDeleteSaveX, kButtonsY);
+    });
+    EXPECT_TRUE(Logged("Editor: could not delete the save: "));
+}
+
+TEST_F(EditorSession, TilePressesWithoutAReleasePaintWithOneSetOfListeners) {
+    std::string tiles;
+    bool paintingAfterRelease = true;
+    RunUntil([&](int frame) {
+        if (frame == 2) {
+            Open();
+            SetCurrentTab(kTilesTab);
+            TileEditor::SetSelectedTileType(3);
+            Cursor(kLevelX, kLevelY);
+        }
+        if (frame == 4 || frame == 5) events::Call<int>("MouseButtonPressed", 0);  // the first release was lost
+        if (frame == 6) events::Call<int>("MouseButtonReleased", 1);  // not the painting button
+        if (frame == 7) {
+            tiles = GetTileMap()->Serialize()["tiles"].asString();
+            events::Call<int>("MouseButtonReleased", 0);
+            paintingAfterRelease = Connected("LogicUpdate", "TileEditorMouseDraggingUpdate");
+        }
+        return frame == 7;
+    });
+    EXPECT_NE(tiles.find('3'), std::string::npos) << tiles;
+    EXPECT_FALSE(paintingAfterRelease);
+}
+
+TEST_F(EditorSession, ANegativeTileSizeCountsAsZero) {
+    uint32_t width = 16;
+    RunUntil([&](int frame) {
+        if (frame == 2) {
+            Open();
+            SetCurrentTab(kTilesTab);
+        }
+        // A click on the "tile width" field selects its text; typing replaces it.
+        const bool typed = Click(frame, 3, 150, 61);
+        if (frame == 7) {
+            ImGui::GetIO().AddInputCharacter('-');
+            ImGui::GetIO().AddInputCharacter('5');
+        }
+        if (frame == 9) width = GetTileMap()->GetTileWidth();
+        return typed && frame == 9;
+    });
+    EXPECT_EQ(width, 0u);
+}
+
+TEST_F(EditorSession, CuesAreMadeOnceByNameAndDeletedWithTheirListenersAndStorage) {
+    size_t madeCues = 0;
+    bool fading = false;
+    RunUntil([&](int frame) {
+        if (frame == 2) {
+            Open();
+            SetCurrentTab(kSoundTab);
+        }
+        if (frame == 16) {
+            madeCues = audio::cues.size();
+            SoundCueBank* cue = LookupCue("Enter Name");
+            SoundCueBank::Play(cue, 1.0f);  // a music cue: it fades in
+            fading = cue && cue->fadeInConnected;
+        }
+        // Open the first event, make a cue of it twice under the name
+        // "Enter Name", then open that cue (the third) and delete it.
+        return Click(frame, 3, kHeaderX, kFirstEventY) && Click(frame, 7, kMakeCueX, kMakeCueY) &&
+               Click(frame, 11, kMakeCueX, kMakeCueY) && Click(frame, 17, kHeaderX, kThirdCueY) &&
+               Click(frame, 21, kDeleteCueX, kThirdCueY + kCueButtonsBelow);
+    });
+    EXPECT_EQ(madeCues, 3u);
+    EXPECT_TRUE(Logged("cue already exists"));
+    EXPECT_TRUE(fading);
+    EXPECT_FALSE(Connected("LogicUpdate", "SoundStartFadeInEnter Name")) << "the deleted cue's fade went with it";
+    std::vector<std::string> names;
+    for (const auto& cue : audio::cues) names.push_back(cue->GetName());
+    EXPECT_EQ(names, (std::vector<std::string>{"Button_Hover", "Button_Select"}));
+    EXPECT_EQ(audio::cueCount, 2);
+    const std::string storage = folder.game.Read("Audio/SoundStorage.json");
+    EXPECT_NE(storage.find("Button_Hover"), std::string::npos) << storage;
+    EXPECT_EQ(storage.find("Enter Name"), std::string::npos) << storage;
+}
+
+TEST_F(EditorSession, LabelsSharedByTwoComponentsEditOnlyTheirOwn) {
+    folder.WriteLevel("korvel_splash", R"({"entities": [{"name": "e0", "pos": {"x": 0, "y": 0, "z": 0},
+        "components": [{"__component_name": "CircleCollider"}, {"__component_name": "BoxCollider"}]}]})");
+    glm::vec2 box(-1.0f), circle(-1.0f);
+    RunUntil([&](int frame) {
+        if (frame == 2) Open();
+        if (frame == 3) g_editor->SelectEntity(engine::GetAllEntities()[0], true, true);
+        if (frame == 20) {
+            ImGui::GetIO().AddInputCharacter('7');
+            ImGui::GetIO().AddInputCharacter('\t');
+        }
+        // Both sections open, BoxCollider first by name; then the circle's
+        // "Center Offset", which the box shows too.
+        const bool done = Click(frame, 4, kHeaderX, kFirstSectionY) &&
+                          Click(frame, 8, kHeaderX, kSecondSectionY) && Click(frame, 12, 100, kCircleOffsetY) &&
+                          frame == 22;
+        if (done) {
+            const engine::entity_handle entity = engine::GetAllEntities()[0];
+            box = entity.GetBaseEntity().Get<BoxCollider>()->centerOffset;
+            circle = entity.GetBaseEntity().Get<CircleCollider>()->centerOffset;
+        }
+        return done;
+    });
+    EXPECT_EQ(circle, glm::vec2(7.0f, 0.0f));
+    EXPECT_EQ(box, glm::vec2(0.0f, 0.0f));
+}
+
+}  // namespace
