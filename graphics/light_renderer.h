@@ -48,7 +48,6 @@ public:
     void DrawLit(float dt);
     // One sprite through the sprite shader as DrawLit left it this frame.
     void DrawSprite(engine::entity_handle entity, float dt);
-    static shadow_geometry::Tangents FindCasterTangents(ShadowCaster* caster, PointLight* light);
 
     light_culling::Lists lists;
 

@@ -31,10 +31,6 @@ void ClearShadowBuffer(unsigned framebuffer) {
 
 }  // namespace
 
-shadow_geometry::Tangents LightRenderer::FindCasterTangents(ShadowCaster* caster, PointLight* light) {
-    return shadow_geometry::FindTangents(EllipseOf(*caster), light->GetPosition());
-}
-
 void LightRenderer::DrawShadows() {
     glViewport(0, 0, kWidth, kShadowHeight);
     ClearShadowBuffer(sBuffers[0]);

@@ -5,6 +5,7 @@
 #include "core/diagnostics/debug_print.h"
 #include "core/entity/find_component.h"
 #include "core/events/events.h"
+#include "core/json/json_values.h"
 #include "graphics/camera.h"
 #include "physics/rigid_body.h"
 #include "sound/audio_state.h"
@@ -61,7 +62,7 @@ Json::Value SoundEmitter::Serialize() {
 void SoundEmitter::Deserialize(Json::Value json) {
     const auto number = [&json](const char* key) {
         const Json::Value& value = json.isObject() ? json[key] : Json::Value::nullSingleton();
-        return value.isNumeric() ? value.asFloat() : 0.0f;
+        return JsonFloat(value, 0.0f);
     };
     distance = number("Sound Emitter Distance");
     fallOffRate = number("Sound Emitter Fall Off Rate");

@@ -7,6 +7,7 @@
 
 #include "core/diagnostics/debug_print.h"
 #include "core/diagnostics/exception.h"
+#include "core/json/json_values.h"
 #include "core/save/replace_file.h"
 #include "core/save/save_folder.h"
 #include "sound/audio_state.h"
@@ -64,7 +65,7 @@ void SoundSpace::LoadCues() {
         if (!name.isString() || !path.isString()) break;
         const Json::Value& volume = Member(sounds, key + "Evt" + "Vol");
         if (SoundCueBank* cue = CreateCue(path.asString(), name.asString()))
-            cue->volume = volume.isNumeric() ? volume.asFloat() : 0.0f;
+            cue->volume = JsonFloat(volume, 0.0f);
     }
 }
 

@@ -1,5 +1,6 @@
 #include "platform/fmod/bank_file.h"
 
+#include <cmath>
 #include <exception>
 #include <filesystem>
 #include <fstream>
@@ -28,7 +29,7 @@ bool OptionalNumber(const Json::Value& object, const char* key, float& out) {
     if (value.isNull()) return true;
     if (!value.isNumeric()) return false;
     out = value.asFloat();
-    return out >= 0.0f;
+    return std::isfinite(out) && out >= 0.0f;
 }
 
 bool ReadBus(const Json::Value& json, BusData& bus) {

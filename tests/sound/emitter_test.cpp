@@ -1,3 +1,4 @@
+#include <limits>
 #include <sstream>
 
 #include <gmock/gmock.h>
@@ -135,6 +136,10 @@ TEST_F(Emitters, TheEmitterKeepsItsThreeKeys) {
     EXPECT_EQ(blank.cueName, "");
     blank.Deserialize(Json::Value("not an object"));
     EXPECT_EQ(blank.cueName, "");
+    Json::Value huge(Json::objectValue);
+    huge["Sound Emitter Distance"] = 1e39;  // beyond float: saved again, it must stay readable
+    blank.Deserialize(huge);
+    EXPECT_EQ(blank.distance, std::numeric_limits<float>::max());
 }
 
 TEST_F(Emitters, SoundSpacesApplyTheSavedMutesAfterALevelLoad) {

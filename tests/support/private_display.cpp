@@ -26,6 +26,9 @@ PrivateDisplay::PrivateDisplay() {
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addclose(&actions, ready[0]);
+    // Neither output may hold the test runner's pipes: a test that crashes
+    // leaves its server behind, and the runner would wait for it.
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
     const int error = posix_spawnp(&server, "Xvfb", &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
