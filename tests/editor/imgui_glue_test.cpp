@@ -46,7 +46,8 @@ TEST_F(ImGuiGlueTest, FirstFrameTakesASixtiethOfASecond) {
     ImGui::EndFrame();
     ImGuiGlue::NewFrame();
     EXPECT_GT(ImGui::GetIO().DeltaTime, 0.0f);
-    EXPECT_LT(ImGui::GetIO().DeltaTime, 1.0f) << "measured, not the first-frame default";
+    // Measured, however long a loaded machine took between the frames.
+    EXPECT_NE(ImGui::GetIO().DeltaTime, 1.0f / 60.0f) << "measured, not the first-frame default";
     ImGui::EndFrame();
 }
 
