@@ -74,8 +74,21 @@ protected:
     }
     // A menu title: the mouse rests on it first (it comes from the level or
     // from another tab), then the click shows the tab, seen at (watchX, watchY).
+    // A click the game did not see (it lost the focus for a moment, or the
+    // press fell into a frame before the hover) is tried again, until the tab
+    // shows something else at (watchX, watchY) than before the first try.
     bool ClickMenu(int x, int watchX, int watchY) {
-        return MoveAndSettle(x, kMenuY, x, kMenuY) && ClickAndSettle(x, kMenuY, watchX, watchY);
+        const std::vector<uint8_t> before = Patch(watchX, watchY);
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            if (attempt > 0) {
+                game.FocusWindow();
+                Move(x, kMenuY + 400);
+            }
+            MoveAndSettle(x, kMenuY, x, kMenuY);
+            Keys("mousemove " + At(x, kMenuY) + " click 1");
+            if (WaitFor(8, [&] { return Patch(watchX, watchY) != before; })) return true;
+        }
+        return false;
     }
     static std::string At(int x, int y) { return std::to_string(x) + " " + std::to_string(y); }
 
