@@ -109,11 +109,18 @@ int GameProcess::WaitForExit(double seconds) {
 }
 
 void GameProcess::FocusWindow() {
-    WaitFor(20, [this] {
+    // A loaded machine may take long to start the game; one that has ended
+    // will never show its window.
+    bool ended = false;
+    WaitFor(60, [this, &ended] {
         window = Output("DISPLAY=" + display.name() + " xdotool search --name '^Quillmere$' 2>/dev/null | head -n 1");
-        return !window.empty();
+        ended = window.empty() && !Running();
+        return !window.empty() || ended;
     });
-    if (window.empty()) throw std::runtime_error("the game's window did not appear");
+    if (window.empty())
+        throw std::runtime_error(ended ? "the game ended before its window was found, with status " +
+                                             std::to_string(exitStatus) + ":\n" + Stderr()
+                                       : "the game's window did not appear");
     window.pop_back();  // the newline
     Xdotool("windowfocus --sync " + window);
 }
