@@ -41,11 +41,7 @@ class Components : public GraphicsTest {
 protected:
     void SetUp() override {
         GraphicsTest::SetUp();
-        components::Register<Sprite>("Sprite");
-        components::Register<MoonLight>("MoonLight");
-        components::Register<PointLight>("PointLight");
-        components::Register<ShadowCaster>("ShadowCaster");
-        events::Register<engine::entity_handle>("EditorSelectedEntity");
+        RegisterLightingComponents();
         // Shapes go to a recording back end over a 996 by 560 framebuffer
         // (pixel scale 2, the world origin at (498, 280)).
         params = backend.Params(false);

@@ -9,8 +9,13 @@
 
 #include <gtest/gtest.h>
 
+#include "core/components/registry.h"
 #include "core/events/events.h"
 #include "graphics/graphics.h"
+#include "graphics/moon_light.h"
+#include "graphics/point_light.h"
+#include "graphics/shadow_caster.h"
+#include "graphics/sprite.h"
 #include "tests/support/private_display.h"
 #include "tests/support/temp_dir.h"
 
@@ -28,6 +33,16 @@ protected:
         previous = std::filesystem::current_path();
         std::filesystem::current_path(dir.path());
         graphics = std::make_unique<Graphics>();
+    }
+
+    // The four types of this subsystem under their ids of the real game, and
+    // the selection event their listeners connect to.
+    static void RegisterLightingComponents() {
+        components::Register<Sprite>("Sprite");
+        components::Register<MoonLight>("MoonLight");
+        components::Register<PointLight>("PointLight");
+        components::Register<ShadowCaster>("ShadowCaster");
+        events::Register<engine::entity_handle>("EditorSelectedEntity");
     }
 
     void TearDown() override {

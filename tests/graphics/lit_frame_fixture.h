@@ -34,11 +34,7 @@ class LitFrameTest : public GraphicsTest {
 protected:
     void SetUp() override {
         GraphicsTest::SetUp();
-        components::Register<Sprite>("Sprite");
-        components::Register<MoonLight>("MoonLight");
-        components::Register<PointLight>("PointLight");
-        components::Register<ShadowCaster>("ShadowCaster");
-        events::Register<engine::entity_handle>("EditorSelectedEntity");
+        RegisterLightingComponents();
         events::Register<>("DebugDraw");
         Camera::SetPosition({0.0f, 0.0f, 0.0f});
         Camera::SetScale(1.0f);
