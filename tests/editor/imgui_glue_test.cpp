@@ -15,6 +15,9 @@ protected:
     void SetUp() override {
         for (const char* name : {"MouseButtonPressed", "KeyPressed", "KeyReleased"}) events::Register<int>(name);
         ImGuiGlue::Init(context.window(), true);
+        // These tests share one working folder and run side by side: a layout
+        // file another one is writing must not be read half-made.
+        ImGui::GetIO().IniFilename = nullptr;
     }
     void TearDown() override {
         if (ImGui::GetCurrentContext()) ImGuiGlue::Shutdown();
