@@ -15,6 +15,16 @@
 
 #include <json/value.h>
 
+// A level name is a plain file name: not empty, and without a NUL, a path
+// separator or "..". LevelNameProblem says what is wrong with one ("" when
+// nothing is); CheckLevelName logs that as one line, after who and followed
+// by what happens instead, and is true only for a plain name. Every name
+// that becomes a level's path is checked.
+std::string LevelNameProblem(const std::string& name);
+bool CheckLevelName(const std::string& name, const std::string& who, const std::string& outcome = "");
+// The name between quotation marks, control characters shown as '?'.
+std::string QuotedLevelName(const std::string& name);
+
 // Replaces the current level: unloads it, destroys every entity and the tile
 // map, reads the named level, builds the tile map and the entities (in file
 // order, each component deserialised and initialised before the next), applies
@@ -30,8 +40,10 @@ void UnloadLevel();
 
 // Writes the current level under name into the save folder, or into
 // "levels/". In the editor "LevelUnload" is raised first (with a scratch
-// document) and queued destructions are carried out.
-void SaveLevel(const std::string& name, bool toSaveFolder);
+// document) and queued destructions are carried out. False, with nothing
+// written and the reason logged, when the name is refused or the file could
+// not be written.
+bool SaveLevel(const std::string& name, bool toSaveFolder);
 
 // Reads the save file and raises "LevelLoad" with it (null when there is
 // none); in the editor it does nothing.
