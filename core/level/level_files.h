@@ -8,8 +8,9 @@
 //
 // Every file is replaced whole through a temporary file, so a failed write
 // leaves the previous file as it was. File errors are not errors here: a
-// missing save file reads as null and a failed write writes nothing. Only a
-// level that cannot be found or read throws, out of LoadLevel.
+// missing save file reads as null and a failed write writes nothing. A saved
+// copy that cannot be read or built is set aside for the shipped level; only a
+// shipped level that cannot be found, read or built throws, out of LoadLevel.
 
 #include <string>
 
@@ -29,7 +30,10 @@ std::string QuotedLevelName(const std::string& name);
 // map, reads the named level, builds the tile map and the entities (in file
 // order, each component deserialised and initialised before the next), applies
 // the lighting values, makes name the current and next level, then reads the
-// save file and raises "LevelLoad" (not in the editor).
+// save file and raises "LevelLoad" (not in the editor). A refused name
+// changes nothing. In the editor a level that cannot be read throws before the
+// unload, and one that cannot be built throws with the current level built
+// again as it was: either way the current level and its name stay.
 void LoadLevel(const std::string& name);
 
 // Raises "LevelUnload", flushes queued destructions, raises
