@@ -32,7 +32,8 @@ constexpr unsigned kMaxPngSide = 16384;
 int decodePNG(std::vector<unsigned char>& out, unsigned& width, unsigned& height, const unsigned char* data,
               std::size_t size, bool convertToRgba32 = true);
 
-// Reads a whole PNG file and decodes it to 8-bit RGBA. False when the file
+// Reads a whole PNG file through the safe reader (a regular file, at most
+// platform::kMaxReadBytes) and decodes it to 8-bit RGBA. False when the file
 // cannot be read, does not decode or does not fit in memory; width and
 // height are then unchanged.
 bool LoadPngFile(const std::string& path, std::vector<unsigned char>& out, unsigned& width, unsigned& height);

@@ -4,7 +4,9 @@
 #include <filesystem>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 
+#include "platform/files.h"
 #include "png/png.h"
 #include "tests/png/deflate_writer.h"
 #include "tests/png/test_data.h"
@@ -195,6 +197,31 @@ TEST(DecodePng, TakesLittleMoreThanThePicture) {
 #else
     (void)before;
 #endif
+}
+
+TEST(LoadPngFile, RefusesFilesPastTheReadCap) {
+    // A good picture padded with zeros past the cap (sparse: no disk is
+    // used) is not one of ours; neither is a FIFO, which would block.
+    TempDir dir;
+    const auto good = ReadBytes(DataPath("rgba8_1x1.png"));
+    dir.Write("padded.png", std::string(good.begin(), good.end()));
+    std::filesystem::resize_file(dir.path() / "padded.png", platform::kMaxReadBytes + 1);
+    dir.Write("padded_a_little.png", std::string(good.begin(), good.end()));
+    std::filesystem::resize_file(dir.path() / "padded_a_little.png", 1 << 20);
+    ASSERT_EQ(mkfifo((dir.str() + "/fifo.png").c_str(), 0600), 0);
+
+    std::vector<unsigned char> rgba;
+    unsigned width = 0, height = 0;
+    const long before = PeakKilobytes();
+    EXPECT_FALSE(LoadPngFile(dir.str() + "/padded.png", rgba, width, height));
+    EXPECT_FALSE(LoadPngFile(dir.str() + "/fifo.png", rgba, width, height));
+#ifndef __SANITIZE_ADDRESS__
+    EXPECT_LT(PeakKilobytes() - before, 8 * 1024) << "kilobytes";
+#else
+    (void)before;
+#endif
+    EXPECT_TRUE(LoadPngFile(dir.str() + "/padded_a_little.png", rgba, width, height));
+    EXPECT_EQ(rgba, (std::vector<unsigned char>{10, 20, 30, 40}));
 }
 
 TEST(LoadPngFile, ReadsAWholeFile) {
