@@ -1,5 +1,4 @@
 #pragma once
-#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <vector>

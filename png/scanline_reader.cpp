@@ -90,7 +90,8 @@ void ScanlineReader::FinishLine(const unsigned char* in) {
 void ScanlineReader::PlacePixels(const unsigned char* pixels, size_t row) {
     const uint64_t end = RowEnd(row);
     if (image.size() < end) {
-        if (end > image.capacity()) image.reserve(std::min(std::max(2 * image.capacity(), size_t(end)), size_t(ImageBytes())));
+        if (end > image.capacity())
+            image.reserve(std::min(std::max(2 * image.capacity(), size_t(end)), size_t(ImageBytes())));
         image.resize(end);
     }
     const bool interlaced = png.interlaceMethod != 0;
@@ -115,8 +116,10 @@ void ScanlineReader::PlacePixels(const unsigned char* pixels, size_t row) {
 }
 
 // Copies count bits, most significant first, into a zeroed packed image.
-void ScanlineReader::CopyBits(unsigned char* dst, size_t dstBit, const unsigned char* src, size_t srcBit, size_t count) {
+void ScanlineReader::CopyBits(unsigned char* dst, size_t dstBit, const unsigned char* src, size_t srcBit,
+                              size_t count) {
     for (size_t i = 0; i < count; ++i) {
-        if (PngDecoder::ReadBitsFromReversedStream(srcBit, src, 1)) dst[(dstBit + i) >> 3] |= 0x80 >> ((dstBit + i) & 7);
+        if (PngDecoder::ReadBitsFromReversedStream(srcBit, src, 1))
+            dst[(dstBit + i) >> 3] |= 0x80 >> ((dstBit + i) & 7);
     }
 }
