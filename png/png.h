@@ -12,9 +12,7 @@
 //
 // The image is built as its data inflates: at its peak a decode holds the
 // output, the compressed data and under a megabyte besides (a few lines of
-// at most kMaxPngSide pixels, the inflater's window). Only a damaged
-// interlaced file, whose first pass reaches the last row before its data
-// could fill the reserved output, may hold up to twice the output.
+// at most kMaxPngSide pixels, the inflater's window).
 //
 // Codes: 10-26, 49-55 and 64 come from the inflation (png/zlib_inflate.h).
 // 27 shorter than a header, 28 bad signature, 29 first chunk not IHDR,

@@ -10,8 +10,7 @@
 namespace {
 
 // No DEFLATE stream gives more than 1032 bytes per byte: a 258-byte match
-// takes at least two bits. Data that could give fewer bytes than the image
-// needs can only fail, so its image is not reserved in whole up front.
+// takes at least two bits.
 constexpr uint64_t kMostDeflateRatio = 1032;
 
 }  // namespace
@@ -26,24 +25,18 @@ int PngDecoder::Decode(std::vector<unsigned char>& out, const unsigned char* dat
     if (error) return error;
 
     // The image is built as the data inflates, never held twice: the peak
-    // is the image plus the compressed data and a few lines.
+    // is the image plus the compressed data and a few lines. Data too small
+    // to give every scanline can only fail, so no image is built for it; its
+    // lines are still read, for the error it meets first.
     const bool toRgba = convert && !(colorType == 6 && bitDepth == 8);
-    ScanlineReader reader(*this, out, toRgba);
-    out.reserve(ReserveFor(reader.ImageBytes(), idat.size()));
+    const bool canFill = uint64_t(idat.size()) * kMostDeflateRatio >= ScanlineBytes();
+    ScanlineReader reader(*this, canFill ? &out : nullptr, toRgba);
+    if (canFill) out.reserve(reader.ImageBytes());
     error = int(ZlibInflate(reader, idat.data(), idat.size()));
     if (!error && !reader.AllLinesRead()) error = 43;
     if (!error) error = reader.PixelError();
     if (error) std::vector<unsigned char>().swap(out);
     return error;
-}
-
-// Room for the whole image, unless the compressed data is too small to fill
-// it: then room for the share it could fill at most.
-size_t PngDecoder::ReserveFor(uint64_t imageBytes, size_t compressedBytes) const {
-    const uint64_t scanlineBytes = ScanlineBytes();
-    const double most = double(compressedBytes) * kMostDeflateRatio;
-    if (most >= double(scanlineBytes)) return size_t(imageBytes);
-    return size_t(double(imageBytes) * (most / double(scanlineBytes))) + 1;
 }
 
 void PngDecoder::ReadPngHeader(const unsigned char* data, size_t size) {

@@ -27,7 +27,6 @@ private:
     void ReadTransparency(const unsigned char* chunk, uint32_t length);
 
     friend class ScanlineReader;
-    size_t ReserveFor(uint64_t imageBytes, size_t compressedBytes) const;
     uint64_t ScanlineBytes() const;
     void UnfilterScanline(unsigned char* recon, const unsigned char* scanline, const unsigned char* previous,
                           size_t bytesPerPixel, unsigned filterType, size_t length);

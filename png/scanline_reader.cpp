@@ -7,7 +7,7 @@
 #include "png/adam7.h"
 #include "png/png_decoder.h"
 
-ScanlineReader::ScanlineReader(PngDecoder& png, std::vector<unsigned char>& image, bool toRgba)
+ScanlineReader::ScanlineReader(PngDecoder& png, std::vector<unsigned char>* image, bool toRgba)
     : png(png), image(image), toRgba(toRgba), pixelBits(png.BitsPerPixel()), imageBits(toRgba ? 32 : pixelBits) {
     const size_t longest = png.LineBytes(png.width);
     filtered.resize(longest + 1);
@@ -19,7 +19,9 @@ ScanlineReader::ScanlineReader(PngDecoder& png, std::vector<unsigned char>& imag
 
 uint64_t ScanlineReader::ImageBytes() const { return RowEnd(png.height - 1); }
 
-uint64_t ScanlineReader::RowEnd(size_t row) const { return ((uint64_t(row) + 1) * png.width * imageBits + 7) / 8; }
+uint64_t ScanlineReader::RowEnd(size_t row) const {
+    return ((uint64_t(row) + 1) * png.width * imageBits + 7) / 8;
+}
 
 // Moves on to the first pass from `first` that holds pixels. Without
 // interlacing the one pass is the whole image.
@@ -75,7 +77,7 @@ void ScanlineReader::FinishLine(const unsigned char* in) {
             convertError = std::exchange(png.error, 0);
             pixels = rgba.data();
         }
-        if (!convertError) {
+        if (!convertError && image) {
             const size_t row = png.interlaceMethod == 0 ? y : adam7::kFirstRow[pass] + adam7::kRowStep[pass] * y;
             PlacePixels(pixels, row);
         }
@@ -85,33 +87,28 @@ void ScanlineReader::FinishLine(const unsigned char* in) {
 }
 
 // Puts one line's pixels in their image row, which the image grows to
-// cover. Growth past the reserved size stops at the whole image, so a
-// reallocation never asks for more than that.
+// cover within its reservation.
 void ScanlineReader::PlacePixels(const unsigned char* pixels, size_t row) {
-    const uint64_t end = RowEnd(row);
-    if (image.size() < end) {
-        if (end > image.capacity())
-            image.reserve(std::min(std::max(2 * image.capacity(), size_t(end)), size_t(ImageBytes())));
-        image.resize(end);
-    }
+    if (image->size() < RowEnd(row)) image->resize(RowEnd(row));
+    unsigned char* const data = image->data();
     const bool interlaced = png.interlaceMethod != 0;
     const size_t firstColumn = interlaced ? adam7::kFirstColumn[pass] : 0;
     const size_t step = interlaced ? adam7::kColumnStep[pass] : 1;
     const size_t rowStart = row * png.width;
     if (step == 1 && imageBits >= 8) {
-        std::memcpy(image.data() + rowStart * (imageBits / 8), pixels, size_t(passWidth) * (imageBits / 8));
+        std::memcpy(data + rowStart * (imageBits / 8), pixels, size_t(passWidth) * (imageBits / 8));
         return;
     }
     if (step == 1) {
-        CopyBits(image.data(), rowStart * imageBits, pixels, 0, size_t(passWidth) * imageBits);
+        CopyBits(data, rowStart * imageBits, pixels, 0, size_t(passWidth) * imageBits);
         return;
     }
     for (size_t i = 0; i < passWidth; ++i) {
         const size_t pixel = rowStart + firstColumn + step * i;
         if (imageBits >= 8)
-            std::memcpy(image.data() + pixel * (imageBits / 8), pixels + i * (imageBits / 8), imageBits / 8);
+            std::memcpy(data + pixel * (imageBits / 8), pixels + i * (imageBits / 8), imageBits / 8);
         else
-            CopyBits(image.data(), pixel * imageBits, pixels, i * imageBits, imageBits);
+            CopyBits(data, pixel * imageBits, pixels, i * imageBits, imageBits);
     }
 }
 

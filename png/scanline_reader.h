@@ -10,7 +10,8 @@ class PngDecoder;
 // Takes the inflated scanlines as they arrive, unfilters each line once it
 // is whole and puts its pixels in the image (converted to 8-bit RGBA when
 // asked), so nothing but the image and a few lines is ever held. The image
-// grows row by row within what the caller reserved.
+// grows row by row within what the caller reserved. Without an image the
+// lines are only checked, for data that can only fail.
 //
 // Data beyond the header's last line stops the inflation at once with 43;
 // errors in the pixels (a bad filter type, a palette index past the
@@ -19,7 +20,7 @@ class PngDecoder;
 // whole stream were inflated first.
 class ScanlineReader final : public InflateSink {
 public:
-    ScanlineReader(PngDecoder& png, std::vector<unsigned char>& image, bool toRgba);
+    ScanlineReader(PngDecoder& png, std::vector<unsigned char>* image, bool toRgba);
     uint32_t Take(const unsigned char* bytes, size_t size) override;
 
     bool AllLinesRead() const { return pass == kDone; }
@@ -39,7 +40,7 @@ private:
     uint64_t RowEnd(size_t row) const;
 
     PngDecoder& png;
-    std::vector<unsigned char>& image;
+    std::vector<unsigned char>* const image;  // null: lines are checked, not kept
     const bool toRgba;
     const unsigned pixelBits;  // in the unfiltered lines
     const unsigned imageBits;  // in the image

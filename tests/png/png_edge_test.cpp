@@ -99,6 +99,7 @@ TEST(LoadPngFile, ClaimedSizesTakeNoMemoryBeforeTheDataBacksThem) {
         {"16384 by 16385", PngWith(16384, 16385, 8, 6, "x"), 70},
         {"16385 by 1", PngWith(16385, 1, 8, 6, megabyte), 70},
         {"16384 by 16384 with bad data", PngWith(16384, 16384, 8, 6, megabyte), 20},
+        {"16384 by 16384 with its first rows alone", PngWith(16384, 16384, 8, 6, Zeros(uint64_t(16) << 20)), 43},
     };
     TempDir dir;
     const long before = PeakKilobytes();
