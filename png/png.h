@@ -21,8 +21,8 @@
 // 36 scanline filter type above 4, 37 bit depth not allowed for the colour
 // type, 38 PLTE above 256 entries, 39 tRNS longer than the palette,
 // 40/41 tRNS of the wrong size for grey/RGB, 42 tRNS with an alpha channel,
-// 43 image data that does not match the scanlines the header gives: shorter,
-// or longer (inflation stops as soon as it passes them), 44 PLTE length not
+// 43 image data shorter than the scanlines the header gives (longer data is
+// not inflated past the last scanline, and the rest is ignored), 44 PLTE length not
 // a multiple of three, 45 width or height 0, 46/47 palette index past the
 // palette (8 bits / fewer), 48 empty input, 63 chunk length above 2^31 - 1,
 // 69 unknown critical chunk, 70 wider or higher than kMaxPngSide (refused

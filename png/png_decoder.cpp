@@ -32,7 +32,8 @@ int PngDecoder::Decode(std::vector<unsigned char>& out, const unsigned char* dat
     const bool canFill = uint64_t(idat.size()) * kMostDeflateRatio >= ScanlineBytes();
     ScanlineReader reader(*this, canFill ? &out : nullptr, toRgba);
     if (canFill) out.reserve(reader.ImageBytes());
-    error = int(ZlibInflate(reader, idat.data(), idat.size()));
+    const uint32_t inflated = ZlibInflate(reader, idat.data(), idat.size());
+    error = inflated == ScanlineReader::kAllLinesIn ? 0 : int(inflated);
     if (!error && !reader.AllLinesRead()) error = 43;
     if (!error) error = reader.PixelError();
     if (error) std::vector<unsigned char>().swap(out);

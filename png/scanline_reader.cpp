@@ -44,7 +44,7 @@ void ScanlineReader::StartPass(unsigned first) {
 
 uint32_t ScanlineReader::Take(const unsigned char* bytes, size_t size) {
     while (size > 0) {
-        if (pass == kDone) return 43;  // more data than the header's lines
+        if (pass == kDone) return kAllLinesIn;
         const size_t wanted = lineBytes + 1 - filled;
         if (filled == 0 && size >= wanted) {
             // A whole line in the piece: unfiltered where it lies.

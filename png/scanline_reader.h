@@ -13,14 +13,18 @@ class PngDecoder;
 // grows row by row within what the caller reserved. Without an image the
 // lines are only checked, for data that can only fail.
 //
-// Data beyond the header's last line stops the inflation at once with 43;
-// errors in the pixels (a bad filter type, a palette index past the
+// Data beyond the header's last line is not wanted: the inflation stops
+// there with kAllLinesIn, and the picture stands as it is; errors in the pixels (a bad filter type, a palette index past the
 // palette) are kept and decoding goes on to the end of the data, so that a
 // stream error or missing lines take precedence, as they would if the
 // whole stream were inflated first.
 class ScanlineReader final : public InflateSink {
 public:
     ScanlineReader(PngDecoder& png, std::vector<unsigned char>* image, bool toRgba);
+    // What Take returns to stop the inflation once every line is in; no
+    // inflater error has this value.
+    static constexpr uint32_t kAllLinesIn = ~uint32_t(0);
+
     uint32_t Take(const unsigned char* bytes, size_t size) override;
 
     bool AllLinesRead() const { return pass == kDone; }

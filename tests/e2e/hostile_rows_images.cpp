@@ -105,7 +105,7 @@ std::vector<HostileRow> ImageRows() {
              run.game.game.Write("textures/bomb.png", Png(1, 1, Zeros(uint64_t(1) << 30)));
              TenSpritesOf(run, "bomb");
          },
-         "texture bomb is 16 by 16", "", false},
+         "texture bomb is 1 by 1", "", false},
         // 8192 by 8192 from a quarter of a megabyte, short by its last row.
         {"PictureThatFailsAfterAQuarterGigabyte",
          [](HostileRun& run) {

@@ -105,10 +105,10 @@ TEST_F(TextureCache, UnloadablePicturesGiveTheDebugTextureWithoutBeingCached) {
 TEST_F(TextureCache, AFailedPictureIsReadOnceUntilTheCacheEmpties) {
     const Loaded debug = Load("debug");
     ASSERT_TRUE(debug.loaded);
-    // Its header says one row, its data holds two: refused.
+    // Its header says three rows, its data holds two: refused.
     std::string broken = EncodePng(3, 2, kPicture);
     ASSERT_EQ(broken.substr(12, 4), "IHDR");
-    broken[23] = 1;
+    broken[23] = 3;
     dir.Write("textures/broken.png", broken);
     const Loaded first = Load("broken");
     EXPECT_FALSE(first.loaded);
