@@ -3,13 +3,13 @@
 #include <cmath>
 #include <exception>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <vector>
 
 #include <json/reader.h>
 #include <json/value.h>
 
+#include "platform/fmod/data_file.h"
 #include "platform/fmod/world.h"
 
 namespace FMOD::detail {
@@ -85,12 +85,11 @@ FMOD_RESULT LoadBankFile(const std::string& file, uint64_t* bank) {
     World& world = TheWorld();
     for (const auto& entry : world.banks)
         if (entry.second.file == file) return kErrAlreadyLoaded;
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return kErrFileNotFound;
-    std::ostringstream text;
-    text << in.rdbuf();
+    std::string text;
+    const FMOD_RESULT read = ReadDataFile(file, text);
+    if (read != kOk) return read;
     ParsedBank parsed;
-    const FMOD_RESULT result = ParseBank(text.str(), std::filesystem::path(file).parent_path().string(), parsed);
+    const FMOD_RESULT result = ParseBank(text, std::filesystem::path(file).parent_path().string(), parsed);
     if (result != kOk) return result;
 
     BankData data;
