@@ -37,6 +37,15 @@ bool ReadBus(const Json::Value& json, BusData& bus) {
            OptionalText(json, "parent", bus.parentKey);
 }
 
+// A sound is a file beside the bank or below its folder, never elsewhere.
+bool StaysBesideTheBank(const std::string& sound) {
+    const std::filesystem::path path(sound);
+    if (path.is_absolute()) return false;
+    for (const auto& part : path)
+        if (part == "..") return false;
+    return true;
+}
+
 bool ReadEvent(const Json::Value& json, const std::string& folder, DescriptionData& event) {
     std::string sound;
     if (!json.isObject() || !json["id"].isString() || !OptionalText(json, "id", event.key) || event.key.empty() ||
@@ -45,6 +54,7 @@ bool ReadEvent(const Json::Value& json, const std::string& folder, DescriptionDa
         !OptionalNumber(json, "maxDistance", event.maxDistance))
         return false;
     if (!json["loop"].isNull() && !json["loop"].isBool()) return false;
+    if (!StaysBesideTheBank(sound)) return false;
     event.loop = json["loop"].asBool();
     event.soundFile = sound.empty() ? std::string() : (std::filesystem::path(folder) / sound).string();
     return true;

@@ -87,6 +87,13 @@ std::vector<HostileRow> SoundRows() {
         {"StringListNamesFifo", ListFifo("stringFiles.txt"), kNotAFile, ""},
         {"StringListNamesDevZero", ListDevZero("stringFiles.txt"), kNotAFile, ""},
         {"StringListClimbsToDevZero", ListClimbingToDevZero("stringFiles.txt"), "is outside the audio folder", ""},
+        {"BankSoundClimbsToDevZero",
+         [](HostileRun& run) {
+             std::string bank = run.game.game.Read("audio/Master.bank");
+             bank.replace(bank.find("hover.wav"), 9, HostileRun::Relative("/dev/zero", Audio(run)));
+             run.game.game.Write("audio/Master.bank", bank);
+         },
+         "error6The file is not a sound bank this back end understands.", ""},
         {"SoundFileIsFifo", [](HostileRun& run) { Fifo(Audio(run) / "hover.wav"); },
          "couldn't load the sounds of bank audio/Master.bank, leaving it out", ""},
     };

@@ -117,6 +117,8 @@ TEST_F(StudioTest, BankFilesThatCannotLoadAreRefusedWhole) {
                           Case{"noid.bank", R"({"buses": [{"id": "x"}], "events": [{"bus": "x"}]})", kErrBankFormat},
                           Case{"fade.bank", R"({"events": [{"id": "e", "fadeOut": -1}]})", kErrBankFormat},
                           Case{"strings.bank", R"({"strings": {"x": 3}})", kErrBankFormat},
+                          Case{"climb.bank", R"({"events": [{"id": "e", "sound": "sub/../../x.wav"}]})", kErrBankFormat},
+                          Case{"absolute.bank", R"({"events": [{"id": "e", "sound": "/dev/zero"}]})", kErrBankFormat},
                           Case{"fifo.bank", "fifo", kErrFileBad}, Case{"zero.bank", "/dev/zero", kErrFileBad},
                           Case{"folder.bank", "folder", kErrFileBad}}) {
         // A FIFO would block the read and /dev/zero never end it: neither is read.
