@@ -52,16 +52,19 @@ std::string OneLine(const std::string& text) {
 
 }  // namespace
 
-bool ReadSaveFolderFile(const std::string& path, Json::Value& document) {
-    std::string problem;
-    const JsonFileRead read = ReadJsonFile(path, document, problem);
-    if (read != JsonFileRead::Damaged) return read == JsonFileRead::Read;
+void SetAsideDamaged(const std::string& path, const std::string& problem) {
     const std::string aside = path + ".damaged";
     const bool moved = std::rename(path.c_str(), aside.c_str()) == 0;
     DebugPrint("\"" + path + "\" is damaged" + (moved ? ", set aside as \"" + aside + "\"" : "") + ": " + OneLine(problem));
-    return false;
 }
 
-void WriteJsonFile(const std::string& path, const Json::Value& document) {
-    ReplaceFile(path, FormatJsonText(document));
+bool ReadSaveFolderFile(const std::string& path, Json::Value& document) {
+    std::string problem;
+    const JsonFileRead read = ReadJsonFile(path, document, problem);
+    if (read == JsonFileRead::Damaged) SetAsideDamaged(path, problem);
+    return read == JsonFileRead::Read;
+}
+
+bool WriteJsonFile(const std::string& path, const Json::Value& document) {
+    return ReplaceFile(path, FormatJsonText(document));
 }

@@ -21,11 +21,20 @@ enum class JsonFileRead {
 // (for a missing file, the reader's report on empty text).
 JsonFileRead ReadJsonFile(const std::string& path, Json::Value& document, std::string& problem);
 
+// Logs that the file at path is damaged, with what is wrong, and sets it
+// aside beside itself with ".damaged" appended, so it is neither lost nor
+// read again.
+void SetAsideDamaged(const std::string& path, const std::string& problem);
+
 // Reads a file of the save folder. A damaged one is logged with its path and
 // what is wrong, and set aside beside itself with ".damaged" appended, so it
 // is neither lost nor read again; false unless the file was read.
 bool ReadSaveFolderFile(const std::string& path, Json::Value& document);
 
+// The current level as its file holds it: tile map, entities in creation
+// order, lighting values.
+Json::Value LevelDocument();
+
 // Writes the document, tab-indented, over path through a temporary file; a
-// failure writes nothing and is logged.
-void WriteJsonFile(const std::string& path, const Json::Value& document);
+// failure writes nothing, is logged and gives false.
+bool WriteJsonFile(const std::string& path, const Json::Value& document);
