@@ -32,7 +32,7 @@ Json::Value SoundSpace::OpenStorage() {
     }
     if (!saved.empty() && ReadSaveFolderFile(saved, root)) {
         if (HoldsSounds(root)) return root["Sounds"];
-        DebugPrint("\"" + saved + "\" holds no \"Sounds\" object; the shipped sound storage is read instead");
+        SetAsideDamaged(saved, "It holds no \"Sounds\" object.");
     }
     const std::string shipped = ShippedStoragePath();
     std::string problem;

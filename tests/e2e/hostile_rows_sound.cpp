@@ -61,6 +61,8 @@ std::vector<HostileRow> SoundRows() {
          kStorageSetAside, "SoundStorage.json.damaged"},
         {"SavedSoundStorageTooDeep", [](HostileRun& run) { WriteSaved(run, kDeep); }, kStorageSetAside,
          "SoundStorage.json.damaged"},
+        {"SavedSoundStorageNotAStorage", [](HostileRun& run) { WriteSaved(run, "[1, 2, 3]"); },
+         kStorageSetAside, "SoundStorage.json.damaged"},
         {"SavedAndShippedSoundStorageDamaged",
          [](HostileRun& run) {
              WriteSaved(run, "{");
