@@ -1,7 +1,8 @@
 // Playing the shipped game: the way into the courtyard, saving, restarting
-// and continuing across two runs, the editor's round trip and quitting
-// through the pause screen's question.
+// and continuing across two runs, the courtyard's walls, the editor's round
+// trip and quitting through the pause screen's question.
 
+#include <cmath>
 #include <filesystem>
 #include <sstream>
 
@@ -16,13 +17,14 @@ namespace {
 
 class ShippedGameRuns : public ShippedGame {
 protected:
-    // The wisp as the saved copy of the courtyard holds it.
-    Json::Value Wisp() const {
+    // An entity as the saved copy of the courtyard holds it.
+    Json::Value Saved(const std::string& name) const {
         const Json::Value level = ReadJsonFile(SaveFolder() / "courtyard.json");
         for (const Json::Value& entity : level["entities"])
-            if (entity["name"] == "Wisp") return entity;
+            if (entity["name"] == name) return entity;
         return Json::Value();
     }
+    Json::Value Wisp() const { return Saved("Wisp"); }
 };
 
 const std::string kEditorToggle = "keydown Control_L keydown Shift_L key F8 keyup Shift_L keyup Control_L";
@@ -66,6 +68,47 @@ TEST_F(ShippedGameRuns, SavesRestartsAndContinuesAcrossTwoRuns) {
     EXPECT_NE(fs::last_write_time(SaveFolder() / "courtyard.json"), saved);
     EXPECT_EQ(Wisp()["pos"]["x"].asFloat(), -120.0f);
     EXPECT_EQ(Wisp()["pos"]["y"].asFloat(), y);
+}
+
+// Each arrow key held long enough to cross the courtyard, one run each, each
+// run going on from where the last one quit: the wisp ends against the wall
+// it ran at, and the crate it pushed east stays inside too. The walls' inner
+// faces are at x = -240 and 240 and y = -128 and 128; the wisp's circle (radius
+// 6) is centred 8 above its position.
+TEST_F(ShippedGameRuns, TheWallsKeepTheWispAndThePushedCrateInside) {
+    struct Hold {
+        const char* key;
+        int seconds;
+        const char* axis;  // the wisp's coordinate that moves
+        float nearWall;    // it gets at least this far towards the wall
+        float wall;        // and stays short of the wall's face
+    };
+    const Hold holds[] = {{"Right", 6, "x", 200, 240},
+                          {"Up", 4, "y", 100, 120},
+                          {"Left", 7, "x", -200, -240},
+                          {"Down", 4, "y", -100, -136}};
+    for (const Hold& hold : holds) {
+        SCOPED_TRACE(hold.key);
+        Start();
+        ASSERT_TRUE(EnterTheCourtyard()) << game.Stdout() << game.Stderr();
+        game.Keys("keydown " + std::string(hold.key) + " sleep " + std::to_string(hold.seconds) + " keyup " +
+                  hold.key);
+        ASSERT_EQ(QuitThroughThePauseScreen(), 0) << game.Stdout() << game.Stderr();
+        const Json::Value wisp = Wisp(), crate = Saved("Crate");
+        ASSERT_TRUE(wisp.isObject() && crate.isObject());
+        const float at = wisp["pos"][hold.axis].asFloat();
+        const float direction = hold.wall > 0 ? 1.0f : -1.0f;
+        EXPECT_GT(direction * at, direction * hold.nearWall) << "the wisp did not reach the wall";
+        EXPECT_LT(direction * at, direction * hold.wall) << "the wisp went through the wall";
+        EXPECT_LT(std::fabs(wisp["pos"]["x"].asFloat()), 240.0f);
+        EXPECT_LT(std::fabs(wisp["pos"]["y"].asFloat() + 8.0f), 128.0f);
+        // The crate (16 by 16, centred 8 above its position) starts at x = 40
+        // in the wisp's way east, and the wisp pushes it to the east wall.
+        const float crateX = crate["pos"]["x"].asFloat();
+        EXPECT_GT(crateX, 150.0f) << "the crate was not pushed";
+        EXPECT_LT(crateX + 8.0f, 244.0f) << "the crate went into the wall";
+        EXPECT_LT(std::fabs(crate["pos"]["y"].asFloat() + 8.0f), 128.0f);
+    }
 }
 
 TEST_F(ShippedGame, TheEditorSavesTheCourtyardAsItWasShipped) {
