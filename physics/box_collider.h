@@ -11,14 +11,15 @@
 #include <glm/vec2.hpp>
 
 #include "core/components/base_component.h"
+#include "physics/component_changes.h"
 #include "physics/shape.h"
 
 class BoxCollider : public BaseComponent<BoxCollider> {
 public:
     static constexpr int kMaxPoints = 8;
 
-    void Initialize() override {}
-    void Remove() override {}
+    void Initialize() override { component_changes::Note(); }
+    void Remove() override { component_changes::Note(); }
     Json::Value Serialize() override;
     void Deserialize(Json::Value json) override;
     void EditInfoDisplay() override;
