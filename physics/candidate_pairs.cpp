@@ -6,6 +6,7 @@
 // remove anything: after one has run, the bounds of the candidates still to
 // come are taken again, and swept again if any of them changed.
 #include <algorithm>
+#include <cstring>
 
 #include "core/entity/entity_table.h"
 #include "graphics/debug_draw.h"
@@ -81,11 +82,27 @@ struct Inputs {
     }
 
     // Whether they are as they were; the pointers must still be good.
+    // Bit for bit: the same bits give the same bounds, whatever they mean.
     bool Unchanged() const {
-        if (position->x != at.x || position->y != at.y) return false;
-        if (box && (box->centerOffset != boxOffset || box->widthVector != boxWidth || box->heightVector != boxHeight))
-            return false;
-        return !circle || (circle->centerOffset == circleOffset && circle->radius == radius);
+        bool same = Bits(*position) == Bits(at);
+        if (box)
+            same = same && ((Bits(box->centerOffset) ^ Bits(boxOffset)) | (Bits(box->widthVector) ^ Bits(boxWidth)) |
+                            (Bits(box->heightVector) ^ Bits(boxHeight))) == 0;
+        if (circle) same = same && Bits(circle->centerOffset) == Bits(circleOffset) && Bits(circle->radius) == Bits(radius);
+        return same;
+    }
+
+private:
+    static uint64_t Bits(glm::vec2 v) {
+        uint64_t bits;
+        std::memcpy(&bits, &v, sizeof bits);
+        return bits;
+    }
+    static uint64_t Bits(const glm::vec3& v) { return Bits(glm::vec2(v.x, v.y)); }
+    static uint32_t Bits(float f) {
+        uint32_t bits;
+        std::memcpy(&bits, &f, sizeof bits);
+        return bits;
     }
 };
 
