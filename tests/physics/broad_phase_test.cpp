@@ -5,6 +5,7 @@
 // while listeners move, reshape, make and destroy entities.
 #include <cstring>
 #include <random>
+#include <regex>
 #include <sstream>
 
 #include "core/entity/entity_table.h"
@@ -213,6 +214,7 @@ TEST_F(BroadPhase, RandomScenesGiveWhatTestingEveryPairGives) {
             // The scene does what it is meant to: pairs start and end.
             ASSERT_GT(Count(everyPair, "OnCollisionStarted"), 20u);
             ASSERT_GT(Count(everyPair, "OnCollisionEnded"), 5u);
+            ASSERT_TRUE(std::regex_search(everyPair, std::regex("hits [1-9]"))) << "no ray hit anything";
             if (swept == everyPair) continue;
             size_t line = 0, at = 0;
             while (at < swept.size() && at < everyPair.size() && swept[at] == everyPair[at])
