@@ -8,7 +8,7 @@
 
 #include "core/diagnostics/debug_print.h"
 #include "core/diagnostics/exception.h"
-#include "core/level/level_io.h"
+#include "core/save/json_file.h"
 #include "core/save/save_folder.h"
 #include "sound/sound_space.h"
 
