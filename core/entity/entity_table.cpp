@@ -17,6 +17,12 @@ struct table {
     bool liveHasDestroyed = false;
     uint32_t entityIdCounter = 0;
     uint32_t generation = 0;
+    // By component type id: the attached components sorted by their
+    // entities' ids, which is creation order. A removal leaves a gap (a null
+    // component) until the list is next read, so that destroying many
+    // entities costs one pass, not one erase each.
+    std::vector<std::vector<held_component>> byType;
+    std::vector<bool> byTypeHasGaps;
 };
 
 table& Table() {
@@ -25,6 +31,21 @@ table& Table() {
 }
 
 entity_base& Slot(uint32_t slot) { return Table().entities[slot]; }
+
+std::vector<held_component>::iterator FindHeld(std::vector<held_component>& held, uint32_t id) {
+    return std::lower_bound(held.begin(), held.end(), id,
+                            [](const held_component& entry, uint32_t wanted) { return entry.owner.GetId() < wanted; });
+}
+
+void NoteDetached(const entity_handle& owner, uint32_t typeId) {
+    table& state = Table();
+    if (typeId >= state.byType.size()) return;
+    std::vector<held_component>& held = state.byType[typeId];
+    const auto at = FindHeld(held, owner.GetId());
+    if (at == held.end() || at->owner.GetId() != owner.GetId()) return;
+    at->component = nullptr;
+    state.byTypeHasGaps[typeId] = true;
+}
 
 // A destroyed entity's handle is stale; a reused slot's new entity has a
 // handle of its own.
@@ -122,6 +143,8 @@ void DestroyAllEntities() {
     state.entities.clear();
     state.entityIdCounter = 0;
     state.liveHasDestroyed = false;
+    state.byType.clear();
+    state.byTypeHasGaps.clear();
     ++state.generation;
 }
 
@@ -132,7 +155,35 @@ const std::vector<entity_handle>& GetAllEntities() {
     return Table().liveEntities;
 }
 
+const std::vector<held_component>& GetComponentsOfType(uint32_t typeId) {
+    static const std::vector<held_component> none;
+    table& state = Table();
+    if (typeId >= state.byType.size()) return none;
+    std::vector<held_component>& held = state.byType[typeId];
+    if (state.byTypeHasGaps[typeId]) {
+        std::erase_if(held, [](const held_component& entry) { return entry.component == nullptr; });
+        state.byTypeHasGaps[typeId] = false;
+    }
+    return held;
+}
+
+std::span<const entity_base> GetRecords() { return Table().entities; }
+
 uint32_t GetGeneration() { return Table().generation; }
+
+void NoteAttached(const entity_handle& owner, uint32_t typeId, RootComponent* component) {
+    table& state = Table();
+    if (typeId >= state.byType.size()) {
+        state.byType.resize(typeId + 1);
+        state.byTypeHasGaps.resize(typeId + 1, false);
+    }
+    std::vector<held_component>& held = state.byType[typeId];
+    const auto at = FindHeld(held, owner.GetId());
+    if (at != held.end() && at->owner.GetId() == owner.GetId())
+        *at = {owner, component};  // the gap its earlier one of this type left
+    else
+        held.insert(at, {owner, component});
+}
 
 // A component's Remove may create entities, which can move every record, so
 // the record is looked up by slot again after each Remove. The component
@@ -144,7 +195,10 @@ void RemoveComponentAt(uint32_t slot, uint32_t typeId) {
     component->Remove();
     auto& components = Slot(slot).components;
     auto again = components.find(typeId);
-    if (again != components.end() && again->second.get() == component) components.erase(again);
+    if (again != components.end() && again->second.get() == component) {
+        components.erase(again);
+        NoteDetached({slot, Slot(slot).id}, typeId);
+    }
 }
 
 void RemoveAllComponents(uint32_t slot) {
