@@ -36,8 +36,9 @@ struct held_component {
 
 // Every attached component of one type id with its entity, in the order of
 // GetAllEntities, for walks over one kind of component that would otherwise
-// search every entity. The list and its pointers stay valid until a
-// component of that type is next attached or removed.
+// search every entity. Ask again after any change: the list and its pointers
+// stay valid only until a component of that type is next attached or removed
+// (or its entity destroyed).
 const std::vector<held_component>& GetComponentsOfType(uint32_t typeId);
 
 // The table's records by slot, for walks over those lists without resolving
