@@ -54,6 +54,11 @@ float LightDistance2(glm::vec2 rel, glm::vec2 offset, float reach, float halfWid
 void Cull(const View& view, const std::vector<engine::entity_handle>& entities, float moonFadeDistance,
           Lists& lists);
 
+// Cull over every live entity, reaching each kind of component through the
+// entity table's per-type lists instead of searching every entity: the same
+// lists as Cull with GetAllEntities, in the same order.
+void CullLevel(const View& view, float moonFadeDistance, Lists& lists);
+
 // Cull for the camera, the level's entities and lighting values; stores the
 // number of shadow casters for Graphics::GetShadowCasterCount.
 void CullCurrentView(Lists& lists);

@@ -43,7 +43,9 @@ void entity_handle::AddComponent(const std::string& typeName, Json::Value json) 
         component->Remove();
         return;
     }
+    RootComponent* attached = component.get();
     held.emplace(typeId, std::move(component));
+    NoteAttached(*this, typeId, attached);
 }
 
 bool entity_handle::RemoveComponent(const std::string& typeName) const {

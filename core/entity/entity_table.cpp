@@ -7,6 +7,16 @@
 namespace engine {
 namespace {
 
+// A removal takes effect when the list is next read, so that destroying many
+// entities costs one pass, not one erase each: a component removed from a
+// live entity leaves a gap (a null component), and the ids of entities
+// being destroyed are noted, whose entries all go.
+struct components_of_type {
+    std::vector<held_component> held;
+    std::vector<uint32_t> leaving;
+    bool hasGaps = false;
+};
+
 struct table {
     std::vector<entity_base> entities;
     std::vector<entity_handle> freeSlots;
@@ -18,6 +28,9 @@ struct table {
     uint32_t entityIdCounter = 0;
     uint32_t generation = 0;
     bool tearingDown = false;  // DestroyAllEntities is running
+    // By component type id: the attached components sorted by their
+    // entities' ids, which is creation order.
+    std::vector<components_of_type> byType;
 };
 
 table& Table() {
@@ -26,6 +39,46 @@ table& Table() {
 }
 
 entity_base& Slot(uint32_t slot) { return Table().entities[slot]; }
+
+std::vector<held_component>::iterator FindHeld(std::vector<held_component>& held, uint32_t id) {
+    return std::lower_bound(held.begin(), held.end(), id,
+                            [](const held_component& entry, uint32_t wanted) { return entry.owner.GetId() < wanted; });
+}
+
+void NoteDetached(const entity_handle& owner, uint32_t typeId, bool entityLeaves) {
+    table& state = Table();
+    if (typeId >= state.byType.size()) return;
+    components_of_type& type = state.byType[typeId];
+    if (entityLeaves) {
+        type.leaving.push_back(owner.GetId());
+        return;
+    }
+    const auto at = FindHeld(type.held, owner.GetId());
+    if (at == type.held.end() || at->owner.GetId() != owner.GetId()) return;
+    at->component = nullptr;
+    type.hasGaps = true;
+}
+
+// Calls the component's Remove, then deletes it. A component's Remove may
+// create entities, which can move every record, so the record is looked up
+// by slot again after each Remove. The component stays attached while its
+// Remove runs.
+void RemoveAt(uint32_t slot, uint32_t typeId, bool entityLeaves) {
+    auto found = Slot(slot).components.find(typeId);
+    if (found == Slot(slot).components.end()) return;
+    RootComponent* component = found->second.get();
+    component->Remove();
+    auto& components = Slot(slot).components;
+    auto again = components.find(typeId);
+    if (again != components.end() && again->second.get() == component) {
+        components.erase(again);
+        NoteDetached({slot, Slot(slot).id}, typeId, entityLeaves);
+    }
+}
+
+void RemoveAll(uint32_t slot, bool entityLeaves) {
+    while (!Slot(slot).components.empty()) RemoveAt(slot, Slot(slot).components.begin()->first, entityLeaves);
+}
 
 // A destroyed entity's handle is stale; a reused slot's new entity has a
 // handle of its own.
@@ -37,7 +90,7 @@ void DropDestroyedFromLiveList() {
 }
 
 void DestroyResolved(const entity_handle& handle) {
-    RemoveAllComponents(handle.GetBaseEntity().index);
+    RemoveAll(handle.GetBaseEntity().index, true);
     handle.GetBaseEntity().dead = true;
     Table().freeSlots.push_back(handle);
     Table().liveHasDestroyed = true;
@@ -127,6 +180,7 @@ void DestroyAllEntities() {
     state.entities.clear();
     state.entityIdCounter = 0;
     state.liveHasDestroyed = false;
+    state.byType.clear();
     ++state.generation;
 }
 
@@ -139,23 +193,42 @@ const std::vector<entity_handle>& GetAllEntities() {
     return Table().liveEntities;
 }
 
+const std::vector<held_component>& GetComponentsOfType(uint32_t typeId) {
+    static const std::vector<held_component> none;
+    table& state = Table();
+    if (typeId >= state.byType.size()) return none;
+    components_of_type& type = state.byType[typeId];
+    if (type.hasGaps || !type.leaving.empty()) {
+        // Both sorted by id: one pass drops the gaps and the leavers.
+        std::sort(type.leaving.begin(), type.leaving.end());
+        auto leaver = type.leaving.begin();
+        std::erase_if(type.held, [&](const held_component& entry) {
+            while (leaver != type.leaving.end() && *leaver < entry.owner.GetId()) ++leaver;
+            return entry.component == nullptr || (leaver != type.leaving.end() && *leaver == entry.owner.GetId());
+        });
+        type.leaving.clear();
+        type.hasGaps = false;
+    }
+    return type.held;
+}
+
+std::span<const entity_base> GetRecords() { return Table().entities; }
+
 uint32_t GetGeneration() { return Table().generation; }
 
-// A component's Remove may create entities, which can move every record, so
-// the record is looked up by slot again after each Remove. The component
-// stays attached while its Remove runs.
-void RemoveComponentAt(uint32_t slot, uint32_t typeId) {
-    auto found = Slot(slot).components.find(typeId);
-    if (found == Slot(slot).components.end()) return;
-    RootComponent* component = found->second.get();
-    component->Remove();
-    auto& components = Slot(slot).components;
-    auto again = components.find(typeId);
-    if (again != components.end() && again->second.get() == component) components.erase(again);
+void NoteAttached(const entity_handle& owner, uint32_t typeId, RootComponent* component) {
+    table& state = Table();
+    if (typeId >= state.byType.size()) state.byType.resize(typeId + 1);
+    std::vector<held_component>& held = state.byType[typeId].held;
+    const auto at = FindHeld(held, owner.GetId());
+    if (at != held.end() && at->owner.GetId() == owner.GetId())
+        *at = {owner, component};  // the gap its earlier one of this type left
+    else
+        held.insert(at, {owner, component});
 }
 
-void RemoveAllComponents(uint32_t slot) {
-    while (!Slot(slot).components.empty()) RemoveComponentAt(slot, Slot(slot).components.begin()->first);
-}
+void RemoveComponentAt(uint32_t slot, uint32_t typeId) { RemoveAt(slot, typeId, false); }
+
+void RemoveAllComponents(uint32_t slot) { RemoveAll(slot, false); }
 
 }  // namespace engine

@@ -3,6 +3,7 @@
 // freed first), the queue of deferred destructions and the live entities in
 // creation order.
 
+#include <span>
 #include <vector>
 
 #include "core/entity/entity_base.h"
@@ -28,6 +29,24 @@ void DestroyAllEntities();
 
 // The live entities in creation order.
 const std::vector<entity_handle>& GetAllEntities();
+
+// One entity's component of one type.
+struct held_component {
+    entity_handle owner;
+    RootComponent* component;
+};
+
+// Every attached component of one type id with its entity, in the order of
+// GetAllEntities, for walks over one kind of component that would otherwise
+// search every entity. Ask again after any change: the list and its pointers
+// stay valid only until a component of that type is next attached or removed
+// (or its entity destroyed).
+const std::vector<held_component>& GetComponentsOfType(uint32_t typeId);
+
+// The table's records by slot, for walks over those lists without resolving
+// every handle again: their entries always name live entities. Valid until
+// the next CreateEntity.
+std::span<const entity_base> GetRecords();
 
 // Counts DestroyAllEntities calls. Ids restart with every generation, so a
 // handle kept from an earlier one may name an entity of this one: whoever
