@@ -28,7 +28,6 @@ public:
     static constexpr int kShadowHeight = 980;  // the view and 700 units below it
     static constexpr int kShadowDrop = 700;
     static constexpr int kMaxShadowLights = 32;  // one bit each
-    static constexpr int kBatchCasters = 50;
 
     // Logs "gBuffer not complete!" or "sBuffer<n> not complete!" for a buffer
     // the driver refuses, and carries on.
