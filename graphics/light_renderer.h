@@ -12,6 +12,7 @@
 #include "graphics/light_culling.h"
 #include "graphics/shader.h"
 #include "graphics/shadow_geometry.h"
+#include "graphics/sprite_draw.h"
 
 // Sets what every lit shader reads besides the lights: the level's moon light
 // colour and global ambient, the 498 by 280 view and where the shadow band
@@ -61,4 +62,6 @@ public:
     Shader spriteShader;
     unsigned streamVAO = 0;
     unsigned streamVBO = 0;
+    // Sprites drawn many to a draw, by the lit and the forward pass.
+    SpriteRuns spriteRuns;
 };
