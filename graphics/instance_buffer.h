@@ -6,6 +6,8 @@
 // shaders take these instead of their "model" (and "tint") uniforms while
 // their "instanced" uniform is true.
 
+#include <cstdint>
+#include <utility>
 #include <vector>
 
 #include <glm/mat4x4.hpp>
@@ -37,4 +39,13 @@ private:
     unsigned vbo = 0;
     size_t stride = 0;
     bool sprites = false;
+};
+
+// What drawing tiles by texture keeps between frames: the copies' buffer on
+// the centred quad and the lists refilled each frame.
+struct TileRuns {
+    explicit TileRuns(const Quad& centredQuad) : buffer(centredQuad, false) {}
+    InstanceBuffer buffer;
+    std::vector<std::pair<int32_t, glm::mat4>> cells;  // tile index, model
+    std::vector<glm::mat4> models;
 };

@@ -34,7 +34,8 @@ void CheckComplete(const std::string& name) {
 LightRenderer::LightRenderer()
     : shadowShader("shaders/shadow_shader.vs", "shaders/shadow_shader.frag"),
       spriteShader("shaders/sprite_shader.vs", "shaders/sprite_shader.frag"),
-      spriteRuns(graphics_state::spriteQuad) {
+      spriteRuns(graphics_state::spriteQuad),
+      tileRuns(graphics_state::centredQuad) {
     shadow_geometry::BuildTrigTables();
 
     glGenFramebuffers(1, &gBuffer);

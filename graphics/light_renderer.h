@@ -64,4 +64,5 @@ public:
     unsigned streamVBO = 0;
     // Sprites drawn many to a draw, by the lit and the forward pass.
     SpriteRuns spriteRuns;
+    TileRuns tileRuns;  // the tile map's, one draw per tile texture
 };
