@@ -7,13 +7,11 @@
 #include <glm/gtc/matrix_transform.hpp>
 
 #include "core/engine/engine.h"
-#include "core/entity/entity_base.h"
 #include "core/events/events.h"
 #include "graphics/camera.h"
 #include "graphics/device_state.h"
 #include "graphics/draw_order.h"
 #include "graphics/graphics.h"
-#include "graphics/sprite.h"
 #include "graphics/sprite_draw.h"
 #include "graphics/tile_map.h"
 
@@ -103,22 +101,21 @@ void DrawUnclampedSprites(LightRenderer& lights, glm::vec3 cameraShift, float dt
     }
 }
 
-void DrawForwardSprites(const LightRenderer& lights, float dt) {
+void DrawForwardSprites(LightRenderer& lights, float dt) {
     Shader& shader = *forwardShader;
     shader.Use();
     glActiveTexture(GL_TEXTURE0);
     shader.SetInt("in_texture", 0);
-    const int model = shader.GetUniformLocation("model");
-    const int tint = shader.GetUniformLocation("tint");
     shader.SetMat4("view", Camera::WindowViewMatrix());
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glBlendEquation(GL_FUNC_ADD);
-    for (const engine::entity_handle& entity : lights.lists.forwardSprites) {
-        Sprite& sprite = *entity.GetBaseEntity().Get<Sprite>();
-        glBindTexture(GL_TEXTURE_2D, sprite.texture);
-        DrawSpriteQuad(sprite, dt, shader, model, tint);
-    }
+    // Neighbours in the draw order that share their picture go in one draw,
+    // whose copies blend in order.
+    shader.SetInt("instanced", 1);
+    DrawSpriteRuns(lights.lists.forwardSprites, dt, 0, 1, lights.spriteRuns);
+    // Script drawing goes by "model" and "tint".
+    shader.SetInt("instanced", 0);
     glBindVertexArray(0);
     glDisable(GL_DEPTH_TEST);
 }

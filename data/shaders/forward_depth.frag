@@ -5,10 +5,10 @@
 // same entities, so writing the stored depth sorts them against the scene.
 
 in vec2 uv;
+flat in vec4 quad_tint;  // "tint" or the copy's own
 
 uniform sampler2D in_texture;
 uniform sampler2D in_depth;
-uniform vec4 tint;
 
 out vec4 color;
 
@@ -17,6 +17,6 @@ void main() {
     // Leave the window alone where the lit pass drew nothing.
     if (depth >= 1.0)
         discard;
-    color = texture(in_texture, uv) * tint;
+    color = texture(in_texture, uv) * quad_tint;
     gl_FragDepth = depth;
 }
