@@ -23,8 +23,25 @@ struct ShadowVertex {
     unsigned light;
 };
 
-// Every shadowing light's triangles, refilled each frame.
-std::vector<ShadowVertex> vertices;
+// Every shadowing light's triangles, light after light, and last frame's.
+std::vector<ShadowVertex> vertices, previous;
+
+// What last frame's triangles were made from: each light's position and
+// reach, and every caster's ellipse. A light whose inputs are the same, over
+// the same casters, keeps its triangles.
+struct LightInput {
+    glm::vec2 position;
+    float radius;
+    bool operator==(const LightInput&) const = default;
+};
+std::vector<LightInput> lightInputs, lastLightInputs;
+std::vector<shadow_geometry::Ellipse> casterInputs, lastCasterInputs;
+
+bool SameEllipses(const std::vector<shadow_geometry::Ellipse>& a, const std::vector<shadow_geometry::Ellipse>& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const auto& x, const auto& y) {
+        return x.centre == y.centre && x.width == y.width && x.height == y.height;
+    });
+}
 
 shadow_geometry::Ellipse EllipseOf(const ShadowCaster& caster) {
     return {caster.GetPosition(), caster.width, caster.height};
@@ -36,18 +53,36 @@ void ClearShadowBuffer(unsigned framebuffer) {
     glClearBufferuiv(GL_COLOR, 0, zero);
 }
 
-void CollectShadows(const light_culling::Lists& lists, int lights) {
+// Fills `vertices` for the first `lights` lights; true when they differ from
+// last frame's.
+bool CollectShadows(const light_culling::Lists& lists, int lights) {
+    casterInputs.clear();
+    for (const ShadowCaster* caster : lists.shadowCasters) casterInputs.push_back(EllipseOf(*caster));
+    const bool sameCasters = SameEllipses(casterInputs, lastCasterInputs);
+    std::swap(vertices, previous);
     vertices.clear();
+    lightInputs.clear();
+    bool changed = !sameCasters || static_cast<size_t>(lights) != lastLightInputs.size();
+    const size_t block = casterInputs.size() * kSlotFloats / 2;
     std::array<float, kSlotFloats> slot{};
     for (int i = 0; i < lights; ++i) {
         const PointLight& light = *lists.pointLights[i];
-        const glm::vec2 position = light.GetPosition();
-        for (const ShadowCaster* caster : lists.shadowCasters) {
-            shadow_geometry::FillSlot(EllipseOf(*caster), position, light.GetMaxRadius(), slot.data());
+        lightInputs.push_back({light.GetPosition(), light.GetMaxRadius()});
+        if (sameCasters && static_cast<size_t>(i) < lastLightInputs.size() && lastLightInputs[i] == lightInputs.back()) {
+            const auto first = previous.begin() + static_cast<std::ptrdiff_t>(i * block);
+            vertices.insert(vertices.end(), first, first + static_cast<std::ptrdiff_t>(block));
+            continue;
+        }
+        changed = true;
+        for (const shadow_geometry::Ellipse& caster : casterInputs) {
+            shadow_geometry::FillSlot(caster, lightInputs.back().position, lightInputs.back().radius, slot.data());
             for (size_t corner = 0; corner < kSlotFloats; corner += 2)
                 vertices.push_back({slot[corner], slot[corner + 1], static_cast<unsigned>(i)});
         }
     }
+    std::swap(lightInputs, lastLightInputs);
+    std::swap(casterInputs, lastCasterInputs);
+    return changed;
 }
 
 }  // namespace
@@ -58,7 +93,7 @@ void LightRenderer::DrawShadows() {
     ClearShadowBuffer(sBuffers[0]);  // left bound: the shadows go here
 
     const int lights = std::min(static_cast<int>(lists.pointLights.size()), kMaxShadowLights);
-    CollectShadows(lists, lights);
+    const bool changed = CollectShadows(lists, lights);
     if (vertices.empty()) return;
 
     // The band: 498 wide around the camera, from 840 below it to 140 above.
@@ -78,8 +113,10 @@ void LightRenderer::DrawShadows() {
     shadowShader.SetUint("shadow_num", 0u);
     glBindVertexArray(streamVAO);
     glBindBuffer(GL_ARRAY_BUFFER, streamVBO);
-    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertices.size() * sizeof(ShadowVertex)), vertices.data(),
-                 GL_STREAM_DRAW);
+    // Lights and casters that stay where they were keep the buffer as it is.
+    if (changed)
+        glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertices.size() * sizeof(ShadowVertex)),
+                     vertices.data(), GL_STREAM_DRAW);
     glVertexAttribPointer(0, 2, GL_FLOAT, GL_FALSE, sizeof(ShadowVertex), nullptr);
     glEnableVertexAttribArray(0);
     glVertexAttribIPointer(1, 1, GL_UNSIGNED_INT, sizeof(ShadowVertex),
