@@ -46,6 +46,12 @@ glm::mat4 ViewMatrix(bool applyPixelScale, int width, int height) {
     return camera_math::ViewMatrix(CurrentView(), applyPixelScale, width, height);
 }
 
+glm::mat4 WindowViewMatrix() {
+    glm::mat4 view = ViewMatrix(true, -1, -1);
+    view[3][2] = 0.0f;
+    return view;
+}
+
 glm::mat4 ScreenMatrix() { return camera_math::ScreenMatrix(CurrentView()); }
 
 glm::vec3 ScreenToWorld(float x, float y, float z) {

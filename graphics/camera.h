@@ -28,6 +28,11 @@ double PixelScale();
 // camera on a whole pixel and ignores its z. applyPixelScale multiplies in
 // the framebuffer's pixel scale.
 glm::mat4 ViewMatrix(bool applyPixelScale, int width, int height);
+// What is drawn straight onto the window goes through: ViewMatrix(true, -1,
+// -1) without the camera's z. Depths stay the entities' own, so any camera z
+// (the editor's F copies an entity's) keeps them where they were in the
+// clip range and in the same order against the lit scene.
+glm::mat4 WindowViewMatrix();
 // World to framebuffer pixels.
 glm::mat4 ScreenMatrix();
 glm::vec3 ScreenToWorld(float x, float y, float z);

@@ -8,7 +8,7 @@
 void Graphics::DrawTexture(unsigned texture, unsigned width, unsigned height, glm::vec3 position, glm::vec4 tint) {
     Shader& shader = *graphics_state::forwardShader;
     shader.Use();
-    shader.SetMat4("view", Camera::ViewMatrix(true, -1, -1));
+    shader.SetMat4("view", Camera::WindowViewMatrix());
     const glm::mat4 model = glm::scale(glm::translate(glm::mat4(1.0f), position),
                                        glm::vec3(static_cast<float>(width), static_cast<float>(height), 1.0f));
     shader.SetMat4("model", model);

@@ -7,13 +7,11 @@
 #include <glm/gtc/matrix_transform.hpp>
 
 #include "core/engine/engine.h"
-#include "core/entity/entity_base.h"
 #include "core/events/events.h"
 #include "graphics/camera.h"
 #include "graphics/device_state.h"
 #include "graphics/draw_order.h"
 #include "graphics/graphics.h"
-#include "graphics/sprite.h"
 #include "graphics/sprite_draw.h"
 #include "graphics/tile_map.h"
 
@@ -28,9 +26,8 @@ bool InEditor() { return g_engine != nullptr && Engine::GetMode() == Engine::kEd
 bool Minimized() { return g_engine != nullptr && Engine::IsMinimized(); }
 
 // Places the 498 by 280 picture on the window at the pixel scale, flipped
-// into the window's rows, shifted by `shift` base pixels (z: its clip depth,
-// which the forward depth shader turns back into the depth the lit pass
-// stored).
+// into the window's rows, shifted by `shift` base pixels (z 0: the forward
+// depth shader writes the depth the lit pass stored, whatever the quad's).
 glm::mat4 CompositeModel(glm::vec3 shift) {
     return glm::scale(glm::translate(glm::mat4(1.0f), shift),
                       glm::vec3(Camera::kBaseWidth, -static_cast<float>(Camera::kBaseHeight), 1.0f));
@@ -73,6 +70,20 @@ void DrawLitScene(LightRenderer& lights, float dt) {
     glDisable(GL_STENCIL_TEST);
 }
 
+// What the lit buffer cannot show of an unclamped sprite's position: the
+// rest after the whole pixel its quad covers there. The rasteriser gives a
+// pixel whose centre lies on a quad's left or bottom edge to the quad, so a
+// position on a half counts as the whole number below it (0.5 as 0, -0.5 as
+// -1); rounding halves away from zero instead would shift positive halves a
+// pixel away from where forward drawing puts them.
+glm::vec3 RasterRemainder(glm::vec3 position) {
+    const auto rest = [](float v) {
+        const float whole = std::floor(v);
+        return v - whole > 0.5f ? v - whole - 1.0f : v - whole;
+    };
+    return glm::vec3(rest(position.x), rest(position.y), 0.0f);
+}
+
 // The unclamped sprites move by their own sub-pixel remainder, so each gets
 // its own pass through the lit buffer and its own composite.
 void DrawUnclampedSprites(LightRenderer& lights, glm::vec3 cameraShift, float dt) {
@@ -86,27 +97,25 @@ void DrawUnclampedSprites(LightRenderer& lights, glm::vec3 cameraShift, float dt
 
         forwardDepthShader->Use();
         BindWindow();
-        const glm::vec3 remainder = entity.GetPosition() - entity.GetSnappedPosition();
-        DrawComposite(*forwardDepthShader, lights, cameraShift + remainder);
+        DrawComposite(*forwardDepthShader, lights, cameraShift + RasterRemainder(entity.GetPosition()));
     }
 }
 
-void DrawForwardSprites(const LightRenderer& lights, float dt) {
+void DrawForwardSprites(LightRenderer& lights, float dt) {
     Shader& shader = *forwardShader;
     shader.Use();
     glActiveTexture(GL_TEXTURE0);
     shader.SetInt("in_texture", 0);
-    const int model = shader.GetUniformLocation("model");
-    const int tint = shader.GetUniformLocation("tint");
-    shader.SetMat4("view", Camera::ViewMatrix(true, -1, -1));
+    shader.SetMat4("view", Camera::WindowViewMatrix());
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glBlendEquation(GL_FUNC_ADD);
-    for (const engine::entity_handle& entity : lights.lists.forwardSprites) {
-        Sprite& sprite = *entity.GetBaseEntity().Get<Sprite>();
-        glBindTexture(GL_TEXTURE_2D, sprite.texture);
-        DrawSpriteQuad(sprite, dt, shader, model, tint);
-    }
+    // Neighbours in the draw order that share their picture go in one draw,
+    // whose copies blend in order.
+    shader.SetInt("instanced", 1);
+    DrawSpriteRuns(lights.lists.forwardSprites, dt, 0, 1, lights.spriteRuns);
+    // Script drawing goes by "model" and "tint".
+    shader.SetInt("instanced", 0);
     glBindVertexArray(0);
     glDisable(GL_DEPTH_TEST);
 }
@@ -136,10 +145,9 @@ void Graphics::Draw(float dt) {
     // The camera's sub-pixel remainder: the lit buffer is drawn from the
     // camera's whole-pixel position and slides by the rest. Shifted by that
     // alone, its texels land on the base pixels where forward drawing puts
-    // the same world points; z puts the picture at clip depth 1 - camera z.
+    // the same world points.
     const glm::vec3 camera = Camera::GetPosition();
-    const glm::vec3 remainder = camera - glm::vec3(std::roundf(camera.x), std::roundf(camera.y), 0.0f);
-    const glm::vec3 cameraShift = glm::vec3(0.0f, 0.0f, 1.0f) - remainder;
+    const glm::vec3 cameraShift(std::roundf(camera.x) - camera.x, std::roundf(camera.y) - camera.y, 0.0f);
     Shader& composite = *forwardDepthShader;
     composite.Use();
     composite.SetVec4("tint", glm::vec4(1.0f));

@@ -3,6 +3,7 @@
 #include <epoxy/gl.h>
 
 #include "core/diagnostics/debug_print.h"
+#include "graphics/device_state.h"
 #include "graphics/light_renderer.h"
 
 namespace {
@@ -32,7 +33,9 @@ void CheckComplete(const std::string& name) {
 
 LightRenderer::LightRenderer()
     : shadowShader("shaders/shadow_shader.vs", "shaders/shadow_shader.frag"),
-      spriteShader("shaders/sprite_shader.vs", "shaders/sprite_shader.frag") {
+      spriteShader("shaders/sprite_shader.vs", "shaders/sprite_shader.frag"),
+      spriteRuns(graphics_state::spriteQuad),
+      tileRuns(graphics_state::centredQuad) {
     shadow_geometry::BuildTrigTables();
 
     glGenFramebuffers(1, &gBuffer);

@@ -12,6 +12,7 @@
 #include "graphics/light_culling.h"
 #include "graphics/shader.h"
 #include "graphics/shadow_geometry.h"
+#include "graphics/sprite_draw.h"
 
 // Sets what every lit shader reads besides the lights: the level's moon light
 // colour and global ambient, the 498 by 280 view and where the shadow band
@@ -28,7 +29,6 @@ public:
     static constexpr int kShadowHeight = 980;  // the view and 700 units below it
     static constexpr int kShadowDrop = 700;
     static constexpr int kMaxShadowLights = 32;  // one bit each
-    static constexpr int kBatchCasters = 50;
 
     // Logs "gBuffer not complete!" or "sBuffer<n> not complete!" for a buffer
     // the driver refuses, and carries on.
@@ -62,4 +62,7 @@ public:
     Shader spriteShader;
     unsigned streamVAO = 0;
     unsigned streamVBO = 0;
+    // Sprites drawn many to a draw, by the lit and the forward pass.
+    SpriteRuns spriteRuns;
+    TileRuns tileRuns;  // the tile map's, one draw per tile texture
 };

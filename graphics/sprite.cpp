@@ -67,7 +67,8 @@ void Sprite::SetTexture(const std::string& name) {
 }
 
 void Sprite::RebuildQuad() {
-    UploadQuadVertices(quad, sprite_sheet::QuadOfArea(sprite_sheet::AreaOfFrame(frame, rows, columns, width, height)));
+    quadArea = sprite_sheet::AreaOfFrame(frame, rows, columns, width, height);
+    UploadQuadVertices(quad, sprite_sheet::QuadOfArea(quadArea));
     glBindVertexArray(0);
 }
 

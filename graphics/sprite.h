@@ -15,6 +15,7 @@
 
 #include "core/components/base_component.h"
 #include "graphics/quads.h"
+#include "graphics/sprite_sheet.h"
 
 class Sprite final : public BaseComponent<Sprite> {
 public:
@@ -65,6 +66,8 @@ public:
     uint32_t rows = 1;
     uint32_t columns = 1;
     Quad quad;
+    // The part of the sheet the quad shows, as of its last rebuild.
+    sprite_sheet::FrameArea quadArea{0.0f, 1.0f, 1.0f, 0.0f};
     // The name the level asked for, kept (and saved) even when its picture
     // is missing and the "debug" one stands in.
     std::string texture_name = "debug";

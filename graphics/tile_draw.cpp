@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include <epoxy/gl.h>
 #include <glm/gtc/matrix_transform.hpp>
 
@@ -22,10 +24,10 @@ void TileMap::Draw() {
     shader.SetInt("shadow_texture", 1);
     glActiveTexture(GL_TEXTURE0);
     shader.SetInt("in_texture", 0);
-    glBindVertexArray(graphics_state::centredQuad.vao);
     Graphics::SetLightUniforms(shader);
 
-    const int model = shader.GetUniformLocation("model");
+    TileRuns& runs = graphics_state::lightRenderer->tileRuns;
+    runs.cells.clear();
     const int64_t halfWidth = Width() / 2, halfHeight = Height() / 2;
     const glm::vec3 size(static_cast<float>(tile_width), static_cast<float>(tile_height), 1.0f);
     for (int64_t column = window.xs; column < window.xe; ++column)
@@ -36,9 +38,22 @@ void TileMap::Draw() {
             const glm::vec3 centre(static_cast<float>(int64_t{tile_width} * (column - halfWidth)) + size.x / 2.0f,
                                    static_cast<float>(int64_t{tile_height} * (row - halfHeight)) + size.y / 2.0f,
                                    0.999f);
-            shader.SetMat4At(model, glm::scale(glm::translate(glm::mat4(1.0f), centre), size));
-            glBindTexture(GL_TEXTURE_2D, textures[index]);
-            glDrawArrays(GL_TRIANGLES, 0, 6);
+            runs.cells.emplace_back(index, glm::scale(glm::translate(glm::mat4(1.0f), centre), size));
         }
+    if (runs.cells.empty()) return;
+    // Tiles never overlap, so the cells of one texture can go in one draw.
+    std::stable_sort(runs.cells.begin(), runs.cells.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    runs.models.clear();
+    for (const auto& cell : runs.cells) runs.models.push_back(cell.second);
+    runs.buffer.Upload(runs.models.data(), runs.models.size());
+    shader.SetInt("instanced", 1);
+    for (size_t first = 0, end = 0; first < runs.cells.size(); first = end) {
+        const int32_t index = runs.cells[first].first;
+        for (end = first + 1; end < runs.cells.size() && runs.cells[end].first == index;) ++end;
+        glBindTexture(GL_TEXTURE_2D, textures[index]);
+        runs.buffer.Draw(first, end - first);
+    }
+    shader.SetInt("instanced", 0);
     glBindVertexArray(0);
 }

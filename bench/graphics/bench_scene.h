@@ -36,13 +36,14 @@ inline std::vector<unsigned char> BigPicture() {
     return rgba;
 }
 
-// The game's working folder with the shipped shaders and one big picture,
-// and the window open on it, for the whole run.
+// The game's working folder with the shipped shaders and pictures and one
+// big picture, and the window open on it, for the whole run.
 struct Scene {
     Scene() {
         folder = std::filesystem::temp_directory_path() / ("quillmere-bench-" + std::to_string(getpid()));
         std::filesystem::create_directories(folder / "textures");
         std::filesystem::copy(std::filesystem::path(QM_DATA_DIR) / "shaders", folder / "shaders");
+        std::filesystem::copy(std::filesystem::path(QM_DATA_DIR) / "textures", folder / "textures");
         std::ofstream(folder / "textures/big.png", std::ios::binary) << EncodePng(kSide, kSide, BigPicture());
         std::filesystem::current_path(folder);
         // The user-interface binding listens to the input events.

@@ -2,19 +2,18 @@
 // shadow casters in view over a 64 by 64 tile map) through Graphics::Draw,
 // split into the processor time of the calls on this thread (culling,
 // sorting, uniforms, draw submission) and the time until the driver has
-// drawn it.
+// drawn it, with the draws and binds of one frame.
 // The reference is the bare GL work of as many textured quads: one shader,
 // locations looked up in advance, no lists, no lights, no passes.
 #include <benchmark/benchmark.h>
-
-#include <chrono>
-#include <ctime>
 
 #include <epoxy/gl.h>
 #include <glm/gtc/matrix_transform.hpp>
 #include <glm/gtc/type_ptr.hpp>
 
 #include "bench/graphics/bench_scene.h"
+#include "bench/graphics/frame_timing.h"
+#include "bench/graphics/gl_counts.h"
 #include "core/components/registry.h"
 #include "core/entity/entity_table.h"
 #include "graphics/camera.h"
@@ -107,35 +106,6 @@ void BuildScene() {
     Graphics::BeginFrame();
 }
 
-double ThreadCpuSeconds() {
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
-
-double WallSeconds() {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
-}
-
-// Frame after frame: with `drawn` false the processor time this thread spends
-// in `frame` (the driver's waits for its own workers do not count), with
-// `drawn` true the time until the driver has drawn it all; per frame, or per
-// sprite with a divisor of kSprites.
-template <typename Frame>
-void TimeFrames(benchmark::State& state, bool drawn, double divisor, Frame frame) {
-    BuildScene();
-    for (auto _ : state) {
-        const double start = drawn ? WallSeconds() : ThreadCpuSeconds();
-        frame();
-        if (drawn) glFinish();
-        const double took = (drawn ? WallSeconds() : ThreadCpuSeconds()) - start;
-        state.SetIterationTime(took / divisor);
-        if (!drawn) glFinish();
-        Graphics::EndFrame();
-        Graphics::BeginFrame();
-    }
-}
-
 void LitFrame() { Graphics::Draw(0.016f); }
 
 // The same number of squares, textured, with nothing else.
@@ -147,12 +117,22 @@ void BareQuads() {
     });
 }
 
-void BM_LitFrameCpu(benchmark::State& state) { TimeFrames(state, false, 1.0, LitFrame); }
-void BM_LitFrameCpu_Reference(benchmark::State& state) { TimeFrames(state, false, 1.0, BareQuads); }
-void BM_LitFrameCpuPerSprite(benchmark::State& state) { TimeFrames(state, false, kSprites, LitFrame); }
-void BM_LitFrameCpuPerSprite_Reference(benchmark::State& state) { TimeFrames(state, false, kSprites, BareQuads); }
-void BM_LitFrameTotal(benchmark::State& state) { TimeFrames(state, true, 1.0, LitFrame); }
-void BM_LitFrameTotal_Reference(benchmark::State& state) { TimeFrames(state, true, 1.0, BareQuads); }
+// The lit frame and the bare quads, each with the GL calls of one frame.
+template <typename Frame>
+void TimeAndCount(benchmark::State& state, const char* name, bool drawn, double divisor, Frame frame) {
+    BuildScene();
+    TimeFrames(state, drawn, divisor, frame);
+    ReportGlCalls(state, name, frame);
+    Graphics::EndFrame();
+    Graphics::BeginFrame();
+}
+
+void BM_LitFrameCpu(benchmark::State& state) { TimeAndCount(state, "BM_LitFrameCpu", false, 1.0, LitFrame); }
+void BM_LitFrameCpu_Reference(benchmark::State& state) { TimeAndCount(state, "BM_LitFrameCpu_Reference", false, 1.0, BareQuads); }
+void BM_LitFrameCpuPerSprite(benchmark::State& state) { TimeAndCount(state, "BM_LitFrameCpuPerSprite", false, kSprites, LitFrame); }
+void BM_LitFrameCpuPerSprite_Reference(benchmark::State& state) { TimeAndCount(state, "BM_LitFrameCpuPerSprite_Reference", false, kSprites, BareQuads); }
+void BM_LitFrameTotal(benchmark::State& state) { TimeAndCount(state, "BM_LitFrameTotal", true, 1.0, LitFrame); }
+void BM_LitFrameTotal_Reference(benchmark::State& state) { TimeAndCount(state, "BM_LitFrameTotal_Reference", true, 1.0, BareQuads); }
 
 BENCHMARK(BM_LitFrameCpu)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LitFrameCpu_Reference)->UseManualTime()->Unit(benchmark::kMillisecond);

@@ -22,7 +22,6 @@ struct MoonLight {
 uniform sampler2D in_texture;
 uniform sampler2D light_texture;  // bound for every sprite; not read
 uniform sampler2D sampler_texture;
-uniform vec4 tint;
 uniform usampler2D shadow_texture;
 uniform vec2 bottom_left_shadow_pos;  // world position of shadow texel (0, 0)
 uniform vec2 shadow_uv_scale;
@@ -40,6 +39,7 @@ uniform MoonLight moon_lights[45];
 
 in vec2 uv;
 in vec2 world_pos;
+flat in vec4 sprite_tint;  // "tint" or the copy's own
 
 layout(location = 0) out vec3 out_color;
 layout(location = 1) out float out_depth;
@@ -82,7 +82,7 @@ uint ShadowBits() {
 }
 
 void main() {
-    vec4 texel = texture(in_texture, uv) * tint;
+    vec4 texel = texture(in_texture, uv) * sprite_tint;
     // Fully transparent texels leave the buffer to whatever lies behind.
     if (texel.a <= 0.0) discard;
     uint shadowBits = ShadowBits();

@@ -32,12 +32,11 @@ Rgba WindowPixel(int x, int y) {
     return pixel;
 }
 
-// A white 4 by 4 forward sprite whose model matrix puts it at clip depth
-// `depth` before the camera's z is taken off.
+// A white 4 by 4 forward sprite at clip depth `depth`, whatever the camera's z.
 void DrawForwardSprite(unsigned white, float x, float depth) {
     Shader& shader = *graphics_state::forwardShader;
     shader.Use();
-    shader.SetMat4("view", Camera::ViewMatrix(true, -1, -1));
+    shader.SetMat4("view", Camera::WindowViewMatrix());
     shader.SetMat4("model", glm::scale(glm::translate(glm::mat4(1.0f), {x, 0.0f, depth}), {4.0f, 4.0f, 1.0f}));
     shader.SetVec4("tint", glm::vec4(1.0f));
     shader.SetInt("in_texture", 0);
@@ -60,7 +59,7 @@ TEST_F(ForwardDepth, ForwardSpritesSortAgainstTheLitScene) {
     const std::array<Rgba, 2> whites = {white, white};
     const unsigned whiteTexture = MakeTexture(GL_RGBA, GL_RGBA, GL_UNSIGNED_BYTE, whites.data());
 
-    for (const float cameraZ : {0.0f, 0.2f}) {
+    for (const float cameraZ : {0.0f, 0.2f, -50.0f}) {
         SCOPED_TRACE(cameraZ);
         Camera::SetPosition({0.0f, 0.0f, cameraZ});
         ASSERT_TRUE(Graphics::BeginFrame());
@@ -71,7 +70,7 @@ TEST_F(ForwardDepth, ForwardSpritesSortAgainstTheLitScene) {
         const glm::vec3 p = Camera::PixelScaleFor(1920, 1080);
         composite.SetMat4("view", glm::scale(glm::mat4(1.0f), {2.0f / 1920, 2.0f / 1080, 1.0f}) *
                                       glm::scale(glm::mat4(1.0f), p));
-        composite.SetMat4("model", glm::scale(glm::translate(glm::mat4(1.0f), {1.0f, 1.0f, 1.0f - cameraZ}),
+        composite.SetMat4("model", glm::scale(glm::translate(glm::mat4(1.0f), {1.0f, 1.0f, 0.0f}),
                                               {498.0f, -280.0f, 1.0f}));
         composite.SetVec4("tint", glm::vec4(1.0f));
         composite.SetInt("in_texture", 0);

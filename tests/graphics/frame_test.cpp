@@ -176,3 +176,69 @@ TEST_F(Frame, AnUnclampedSpriteSlidesByItsOwnSubPixelRemainder) {
 }
 
 }  // namespace
+
+namespace {
+
+// The first and one past the last window column (or row) of white pixels
+// along a line through the picture, from..to.
+std::pair<int, int> WhiteSpan(bool alongRow, int line, int from, int to) {
+    const Rgba white{255, 255, 255, 255};
+    int first = -1, end = -1;
+    for (int i = from; i < to; ++i) {
+        Rgba pixel{};
+        glReadPixels(alongRow ? i : line, alongRow ? line : i, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel.data());
+        if (!Near(pixel, white)) continue;
+        if (first < 0) first = i;
+        end = i + 1;
+    }
+    return {first, end};
+}
+
+TEST_F(Frame, AnUnclampedLitSpriteLandsOnThePixelsOfAForwardSpriteAtTheSamePlace) {
+    // The forward twin stands 60 units (240 window pixels) to the right.
+    const glm::vec2 places[] = {{0.5f, 0.5f}, {-0.5f, -0.5f}, {1.5f, 2.5f}, {10.25f, 0.75f}, {0.5f, -1.5f}, {3.0f, 4.0f}};
+    for (const glm::vec2 at : places) {
+        SCOPED_TRACE(testing::Message() << at.x << ", " << at.y);
+        AddSprite({at, 0.0f}, "white", true, false);
+        AddSprite({at.x + 60.0f, at.y, 0.0f}, "white", false, false);
+        DrawFrame();
+        const int middleRow = 540 + static_cast<int>(std::floor((at.y + 8.0f) * 4));
+        const auto litColumns = WhiteSpan(true, middleRow, 960 + static_cast<int>(at.x * 4) - 60, 960 + static_cast<int>(at.x * 4) + 60);
+        const auto forwardColumns = WhiteSpan(true, middleRow, 1200 + static_cast<int>(at.x * 4) - 60, 1200 + static_cast<int>(at.x * 4) + 60);
+        ASSERT_GE(litColumns.first, 0);
+        EXPECT_EQ(litColumns.first + 240, forwardColumns.first);
+        EXPECT_EQ(litColumns.second + 240, forwardColumns.second);
+        const int litColumn = 960 + static_cast<int>(std::floor(at.x * 4));
+        const auto litRows = WhiteSpan(false, litColumn, 540 + static_cast<int>(at.y * 4) - 20, 540 + static_cast<int>(at.y * 4) + 90);
+        const auto forwardRows = WhiteSpan(false, litColumn + 240, 540 + static_cast<int>(at.y * 4) - 20, 540 + static_cast<int>(at.y * 4) + 90);
+        ASSERT_GE(litRows.first, 0);
+        EXPECT_EQ(litRows, forwardRows);
+        Graphics::EndFrame();
+        engine::DestroyAllEntities();
+    }
+}
+
+TEST_F(Frame, TheLitSceneAndForwardSpritesShowInOrderForAnyCameraDepth) {
+    SolidPicture("red", {255, 0, 0, 255});
+    SolidPicture("blue", {0, 0, 255, 255});
+    SolidPicture("green", {0, 255, 0, 255});
+    MakeTileMap(16, 8, 2, {"green"}, "1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 ");  // x -64 to 64, y -16 to 16
+    AddSprite({0, 0, 0}, "red");
+    AddSprite({0, 0, 0.5f}, "blue", false);    // in front of the lit red one
+    AddSprite({40, 0, 0}, "red");
+    AddSprite({40, 0, -0.5f}, "blue", false);  // behind it
+    AddSprite({-40, 0, -0.5f}, "blue", false); // in front of the tiles
+    for (const float cameraZ : {0.0f, -0.5f, 0.5f, -1.0f, 1.0f, 2.5f, -100.0f, 100.0f}) {
+        SCOPED_TRACE(cameraZ);
+        Camera::SetPosition({0.0f, 0.0f, cameraZ});
+        DrawFrame();
+        EXPECT_TRUE(ColourIs(WindowAt(0.5f, 8.5f), {0, 0, 255, 255}));
+        EXPECT_TRUE(ColourIs(WindowAt(40.5f, 8.5f), {255, 0, 0, 255}));
+        EXPECT_TRUE(ColourIs(WindowAt(-40.5f, 8.5f), {0, 0, 255, 255}));
+        EXPECT_TRUE(ColourIs(WindowAt(20.5f, 8.5f), {0, 255, 0, 255}));
+        EXPECT_TRUE(ColourIs(WindowAt(20.5f, -8.5f), {0, 255, 0, 255}));
+        Graphics::EndFrame();
+    }
+}
+
+}  // namespace

@@ -73,6 +73,13 @@ protected:
 
     static engine::entity_handle AddSprite(glm::vec3 position, const std::string& texture, bool environmental = true,
                                            bool clamped = true, glm::vec4 tint = glm::vec4(1.0f)) {
+        const engine::entity_handle entity = Entity(position);
+        entity.AddComponent("Sprite", SpriteJson(texture, environmental, clamped, tint));
+        return entity;
+    }
+
+    // A sprite's level-file object: one frame of the whole picture.
+    static Json::Value SpriteJson(const std::string& texture, bool environmental, bool clamped, glm::vec4 tint) {
         Json::Value json;
         json["texture"] = texture;
         json["environmental"] = environmental;
@@ -85,9 +92,7 @@ protected:
         json["frames"] = 1;
         json["rows"] = 1;
         json["columns"] = 1;
-        const engine::entity_handle entity = Entity(position);
-        entity.AddComponent("Sprite", json);
-        return entity;
+        return json;
     }
 
     struct Light {

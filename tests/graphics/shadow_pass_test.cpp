@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 
 #include "tests/graphics/lit_frame_fixture.h"
 
@@ -55,6 +56,37 @@ TEST_F(ShadowPass, ACasterBetweenALightAndASpriteDarkensOnlyTheShadowedPart) {
         EXPECT_NEAR(colour.b, expected, 0.002f);
     }
     Graphics::EndFrame();
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ShadowPass, ShadowsFollowWhateverMovedSinceTheLastFrame) {
+    const engine::entity_handle caster = AddCaster({0.0f, 0.0f}, 20.0f, 20.0f);
+    const engine::entity_handle light = AddPointLight({.position = {-100.0f, 0.0f}});
+    AddPointLight({.position = {0.0f, -100.0f}});  // stays: its shadow lies above the caster
+    const struct {
+        const char* change;
+        std::function<void()> apply;
+        glm::vec2 shadowed, lit;
+    } steps[] = {
+        {"nothing yet", [] {}, {60.0f, 0.0f}, {-60.0f, 0.0f}},
+        {"nothing", [] {}, {60.0f, 0.0f}, {-60.0f, 0.0f}},
+        {"the light", [&] { light.SetPosition(100.0f, 0.0f, 0.0f); }, {-60.0f, 0.0f}, {60.0f, 0.0f}},
+        {"the caster", [&] { caster.SetPosition(0.0f, 40.0f, 0.0f); }, {-60.0f, 55.0f}, {-60.0f, 0.0f}},
+        {"the caster's size", [&] { caster.GetBaseEntity().Get<ShadowCaster>()->height = 60.0f; }, {-60.0f, 30.0f},
+         {-60.0f, 5.0f}},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.change);
+        step.apply();
+        DrawFrame();
+        EXPECT_EQ(ShadowBits(step.shadowed.x, step.shadowed.y) & 1u, 1u);
+        EXPECT_EQ(ShadowBits(step.lit.x, step.lit.y) & 1u, 0u);
+        EXPECT_EQ(ShadowBits(0.0f, 60.0f) & 2u, 2u);  // the light that stays keeps its shadow
+        Graphics::EndFrame();
+    }
 }
 
 }  // namespace
