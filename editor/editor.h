@@ -85,6 +85,10 @@ public:
     // Empties the action list. Entity ids restart with every level load, so
     // the history of one level must never act on the next.
     static void ClearActions();
+    // Forgets everything that names the level's entities: the action list,
+    // the selection and the Shift-click anchors. For a level load, reload or
+    // clear, after which ids name other entities.
+    static void ForgetLevel();
 
     static constexpr size_t kMaxActions = 1000;
     static constexpr size_t kPrunedActions = 200;

@@ -13,7 +13,6 @@
 #include "core/save/save_folder.h"
 #include "editor/editor.h"
 #include "graphics/graphics.h"
-#include "graphics/tile_map.h"
 
 namespace {
 
@@ -25,23 +24,27 @@ engine::entity_handle rangeEnd;
 bool CtrlHeld() { return ImGui::GetIO().KeyCtrl; }
 bool ShiftHeld() { return ImGui::GetIO().KeyShift; }
 
-// A level that cannot be read leaves the editor with an empty level rather
-// than ending the game: what the designer is doing is not lost to a typo in
-// a file.
+// A level that cannot be loaded leaves the current one loaded under its own
+// name: what the designer is doing is not lost to a typo in a file.
 void LoadLevelLogged(const std::string& name) {
-    Editor::ClearActions();
+    Editor::ForgetLevel();
     try {
         LoadLevel(name);
     } catch (const std::exception& error) {
         DebugPrint("Editor: could not load level \"" + name + "\": " + error.what());
-        if (!GetTileMap()) CreateTileMap();
     }
 }
 
+// The level is loaded again from what is saved here, so nothing is torn
+// down unless it was saved.
 void SaveAndReloadAssets() {
     const std::string name = Engine::GetCurrentLevelName();
-    SaveLevel(name, false);
-    Editor::ClearActions();
+    if (!CheckLevelName(name, "Editor", "nothing is saved or reloaded")) return;
+    if (!SaveLevel(name, false)) {
+        DebugPrint("Editor: level " + QuotedLevelName(name) + " was not saved, so nothing is reloaded");
+        return;
+    }
+    Editor::ForgetLevel();
     engine::DestroyAllEntities();
     Graphics::ClearTextures();
     Engine::RestartScripts();
@@ -57,6 +60,12 @@ void DeleteSave() {
 }
 
 }  // namespace
+
+void Editor::ForgetLevel() {
+    ClearActions();
+    rangeStart = rangeEnd = engine::entity_handle();
+    if (g_editor) g_editor->SelectEntity(engine::entity_handle(), true, true);
+}
 
 std::vector<engine::entity_handle> EntitiesInRange(const std::vector<engine::entity_handle>& entities,
                                                    engine::entity_handle start, engine::entity_handle end) {
@@ -103,7 +112,7 @@ void Editor::DrawLevelTab() {
         ImGui::Text("are you sure?");
         ImGui::Separator();
         if (ImGui::MenuItem("yes")) {
-            ClearActions();
+            ForgetLevel();
             engine::DestroyAllEntities();
         }
         ImGui::MenuItem("no");

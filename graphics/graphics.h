@@ -67,14 +67,16 @@ public:
 
     // The texture of "textures/<name>.png", decoded on the first load of the
     // name and cached. Never fails: a missing or undecodable picture gives the
-    // "debug" texture (and its size) without caching the name, and sets
-    // *loaded to false when loaded is given.
+    // "debug" texture (and its size) and sets *loaded to false when loaded is
+    // given; the failure is remembered, so the file is not read again until
+    // ClearTextures.
     static unsigned LoadTexture(const std::string& name, unsigned& width, unsigned& height,
                                 bool* loaded = nullptr);
     // The name a texture was loaded under; throws debug::exception for a
     // texture never loaded by name.
     static std::string GetTextureName(unsigned texture);
-    // Deletes every cached texture; later loads read their files again.
+    // Deletes every cached texture and forgets the failed names; later loads
+    // read their files again.
     static void ClearTextures();
 
     // One textured rectangle of width by height world units centred on

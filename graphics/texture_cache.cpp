@@ -1,5 +1,6 @@
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include <epoxy/gl.h>
@@ -18,6 +19,9 @@ struct CacheEntry {
 
 std::unordered_map<std::string, CacheEntry> textureCache;
 std::unordered_map<unsigned, std::string> textureNames;
+// Names whose picture could not be loaded: a damaged file used by many
+// sprites is read and decoded once, not once per sprite.
+std::unordered_set<std::string> failedNames;
 
 unsigned Store(const std::string& name, CacheEntry entry, unsigned& width, unsigned& height) {
     textureCache[name] = entry;
@@ -74,6 +78,10 @@ unsigned Graphics::LoadTexture(const std::string& name, unsigned& width, unsigne
         if (loaded) *loaded = true;
         return found->second.texture;
     }
+    if (name != "debug" && failedNames.contains(name)) {
+        if (loaded) *loaded = false;
+        return LoadTexture("debug", width, height);
+    }
 
     const unsigned texture = NewTexture();
     std::vector<unsigned char> rgba;
@@ -83,6 +91,7 @@ unsigned Graphics::LoadTexture(const std::string& name, unsigned& width, unsigne
         glDeleteTextures(1, &texture);
         if (loaded) *loaded = false;
         if (name == "debug") return Store(name, BuiltInDebugTexture(), width, height);
+        failedNames.insert(name);
         return LoadTexture("debug", width, height);
     }
 
@@ -101,4 +110,5 @@ std::string Graphics::GetTextureName(unsigned texture) {
 void Graphics::ClearTextures() {
     for (const auto& entry : textureCache) glDeleteTextures(1, &entry.second.texture);
     textureCache.clear();
+    failedNames.clear();
 }

@@ -28,22 +28,45 @@ glm::vec2 BoxCollider::CornerAt(int i, glm::vec2 center) const {
     return center + kCornerSigns[i][0] * widthVector / 2.0f + kCornerSigns[i][1] * heightVector / 2.0f;
 }
 
+void BoxCollider::RefreshStatic() {
+    const glm::vec2 center = GetCenter();
+    if (built && center == builtCenter && widthVector == builtWidth && heightVector == builtHeight) return;
+    for (int i = 0; i < 4; ++i) corners[i] = CornerAt(i, center);
+    cornerCount = 4;
+    builtCenter = center;
+    builtWidth = widthVector;
+    builtHeight = heightVector;
+    built = true;
+    UpdateCorners();  // reads the corners just made: built stays set
+}
+
 glm::vec2 BoxCollider::GetCorner(int i) {
     if (i < 0 || i >= kMaxPoints) return {0.0f, 0.0f};
-    if (!isStatic && i < 4) corners[i] = CornerAt(i, GetCenter());
+    if (isStatic) {
+        RefreshStatic();
+    } else if (i < 4) {
+        corners[i] = CornerAt(i, GetCenter());
+        built = false;
+    }
     return corners[i];
 }
 
 void BoxCollider::GetCorners(glm::vec2 out[4]) {
-    if (!isStatic) {
+    if (isStatic) {
+        RefreshStatic();
+    } else {
         const glm::vec2 center = GetCenter();
         for (int i = 0; i < 4; ++i) corners[i] = CornerAt(i, center);
+        built = false;
     }
     for (int i = 0; i < 4; ++i) out[i] = corners[i];
 }
 
 glm::vec2 BoxCollider::GetAxis(int i) {
-    if (!isStatic) UpdateCorners();
+    if (isStatic)
+        RefreshStatic();
+    else
+        UpdateCorners();
     if (i < 0 || i >= kMaxPoints) return {0.0f, 0.0f};
     return axes[i];
 }
@@ -52,6 +75,7 @@ void BoxCollider::ComputeCorners() {
     const glm::vec2 center = GetCenter();
     for (int i = 0; i < 4; ++i) corners[i] = CornerAt(i, center);
     cornerCount = 4;
+    built = false;
 }
 
 // The unit direction of edge i. An edge of no length (a box of width or

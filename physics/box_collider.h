@@ -2,22 +2,24 @@
 // A box that follows its entity: centre = entity position + centre offset.
 // The width and height vectors span the box (rotated only on an entity that
 // also carries a Ray). Corners and edge axes are cached: reading a corner or
-// an axis refreshes them unless the box is static, and a static box keeps
-// what was last computed (its loading, or its debug outline).
+// an axis refreshes them. A static box computes them again only when its
+// centre or its width or height vector differs from what they were built
+// from, so being static saves work but never changes where the box is.
 
 #include <cstdint>
 
 #include <glm/vec2.hpp>
 
 #include "core/components/base_component.h"
+#include "physics/component_changes.h"
 #include "physics/shape.h"
 
 class BoxCollider : public BaseComponent<BoxCollider> {
 public:
     static constexpr int kMaxPoints = 8;
 
-    void Initialize() override {}
-    void Remove() override {}
+    void Initialize() override { component_changes::Note(); }
+    void Remove() override { component_changes::Note(); }
     Json::Value Serialize() override;
     void Deserialize(Json::Value json) override;
     void EditInfoDisplay() override;
@@ -25,11 +27,11 @@ public:
     glm::vec2 GetCenter() const;
     float GetWidth() const { return width; }
     float GetHeight() const { return height; }
-    // Corner i (0 to 3); refreshed from the entity's position unless static.
+    // Corner i (0 to 3), from the entity's position now.
     glm::vec2 GetCorner(int i);
     // The four corners, as GetCorner gives them.
     void GetCorners(glm::vec2 out[4]);
-    // Axis i (below the axis count); refreshes the axes unless static.
+    // Axis i (below the axis count), of the box as it is now.
     glm::vec2 GetAxis(int i);
     int32_t GetAxisCount() const { return axisCount; }
     int32_t GetCornerCount() const { return cornerCount; }
@@ -44,7 +46,7 @@ public:
     void SetStatic(bool on) { isStatic = on; }
     void SetCenter(glm::vec2 offset) { centerOffset = offset; }
     // The vector and its length; rotated by the angle when the entity has a
-    // Ray. The cached corners and axes are left as they are.
+    // Ray. The corners and axes follow at the next read.
     void SetWidth(glm::vec2 v);
     void SetHeight(glm::vec2 v);
 
@@ -65,6 +67,16 @@ public:
     bool isStatic = false;
 
 private:
+    // What the cached corners and axes of a static box were built from;
+    // anything else writing them clears built.
+    glm::vec2 builtCenter{0.0f, 0.0f};
+    glm::vec2 builtWidth{0.0f, 0.0f};
+    glm::vec2 builtHeight{0.0f, 0.0f};
+    bool built = false;
+
+    // For a static box: computes the corners and axes again when what they
+    // were built from has changed since.
+    void RefreshStatic();
     glm::vec2 CornerAt(int i, glm::vec2 center) const;
     glm::vec2 EdgeAxis(int i);
     bool OnRayEntity() const;

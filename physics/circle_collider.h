@@ -4,12 +4,13 @@
 #include <glm/vec2.hpp>
 
 #include "core/components/base_component.h"
+#include "physics/component_changes.h"
 #include "physics/shape.h"
 
 class CircleCollider : public BaseComponent<CircleCollider> {
 public:
-    void Initialize() override {}
-    void Remove() override {}
+    void Initialize() override { component_changes::Note(); }
+    void Remove() override { component_changes::Note(); }
     Json::Value Serialize() override;
     void Deserialize(Json::Value json) override;
     void EditInfoDisplay() override;

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "core/entity/find_component.h"
+#include "core/entity/entity_base.h"
 #include "core/events/events.h"
 #include "physics/box_collider.h"
 #include "physics/circle_collider.h"
@@ -10,16 +10,35 @@
 #include "physics/ray.h"
 #include "physics/rigid_body.h"
 
-CollisionDetection::Parts CollisionDetection::Find(const engine::entity_handle& entity) const {
+namespace {
+
+template <typename T>
+T* Held(engine::entity_base& base) {
+    const auto found = base.components.find(BaseComponent<T>::ID);
+    return found == base.components.end() ? nullptr : static_cast<T*>(found->second.get());
+}
+
+}  // namespace
+
+// The handle is resolved once for all four.
+CollisionDetection::Parts CollisionDetection::Find(const engine::entity_handle& entity) {
     Parts parts;
     parts.entity = entity;
-    parts.foundAt = eventsRaised;
-    parts.box = engine::FindComponent<BoxCollider>(entity);
-    parts.circle = engine::FindComponent<CircleCollider>(entity);
-    parts.ray = engine::FindComponent<Ray>(entity);
-    parts.body = engine::FindComponent<RigidBody>(entity);
+    parts.foundAt = component_changes::Count();
+    if (!entity.IsValid()) return parts;
+    engine::entity_base& base = entity.GetBaseEntity();
+    parts.box = Held<BoxCollider>(base);
+    parts.circle = Held<CircleCollider>(base);
+    parts.ray = Held<Ray>(base);
+    parts.body = Held<RigidBody>(base);
     return parts;
 }
+
+bool CollisionDetection::Parts::IsStatic() const {
+    return (box && box->IsStatic()) || (circle && circle->IsStatic());
+}
+
+bool CollisionDetection::Parts::IsGhost() const { return (box && box->IsGhost()) || (circle && circle->IsGhost()); }
 
 void CollisionDetection::TestPair(const engine::entity_handle& a, const engine::entity_handle& b) {
     TestPair(Find(a), Find(b));

@@ -15,6 +15,7 @@
 #include <glm/vec2.hpp>
 
 #include "core/entity/entity_handle.h"
+#include "physics/component_changes.h"
 
 class BoxCollider;
 class CircleCollider;
@@ -41,15 +42,20 @@ public:
     };
 
     // An entity's physics components, found in one look-up. They are good
-    // until the next collision event (whose listeners may remove any of
-    // them): Refresh finds them again when one has been raised since.
+    // while no physics component is made or removed (listeners of the
+    // collision events may do either): Refresh finds them again when one has
+    // been since.
     struct Parts {
         engine::entity_handle entity;
         BoxCollider* box = nullptr;
         CircleCollider* circle = nullptr;
         Ray* ray = nullptr;
         RigidBody* body = nullptr;
-        uint64_t foundAt = 0;  // the count of events raised when found
+        uint64_t foundAt = 0;  // the count of component changes when found
+
+        // A box or a circle of the entity is static (or a ghost).
+        bool IsStatic() const;
+        bool IsGhost() const;
     };
 
     virtual ~CollisionDetection() = default;
@@ -59,9 +65,9 @@ public:
     void TestPair(const Parts& a, const Parts& b);
 
     // All null for an entity that no longer exists.
-    Parts Find(const engine::entity_handle& entity) const;
-    void Refresh(Parts& parts) const {
-        if (parts.foundAt != eventsRaised) parts = Find(parts.entity);
+    static Parts Find(const engine::entity_handle& entity);
+    static void Refresh(Parts& parts) {
+        if (parts.foundAt != component_changes::Count()) parts = Find(parts.entity);
     }
 
     // Each works on the pair under test and returns whether it touches.
@@ -94,7 +100,7 @@ protected:
     }
 
     Parts partsA, partsB;  // of entityA and entityB
-    uint64_t eventsRaised = 0;
+    uint64_t eventsRaised = 0;  // listeners may have changed anything since the last count
 
 private:
     bool Finish(bool touching, const CollisionDataObj& record);

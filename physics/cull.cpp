@@ -3,23 +3,21 @@
 #include <cmath>
 #include <limits>
 
-#include "core/entity/find_component.h"
 #include "graphics/camera.h"
 #include "physics/box_collider.h"
 #include "physics/circle_collider.h"
 #include "physics/physics.h"
-#include "physics/ray.h"
 
 namespace {
 
 // Half sizes of the shape around its centre; false for an entity with none.
-bool Extent(const engine::entity_handle& entity, glm::vec2& center, glm::vec2& half) {
-    if (const BoxCollider* box = engine::FindComponent<BoxCollider>(entity)) {
+bool Extent(const CollisionDetection::Parts& parts, glm::vec2& center, glm::vec2& half) {
+    if (const BoxCollider* box = parts.box) {
         center = box->GetCenter();
         half = {box->GetWidth() * 0.5f, box->GetHeight() * 0.5f};
         return true;
     }
-    if (const CircleCollider* circle = engine::FindComponent<CircleCollider>(entity)) {
+    if (const CircleCollider* circle = parts.circle) {
         center = circle->GetCenter();
         half = {circle->GetRadius(), circle->GetRadius()};
         return true;
@@ -37,10 +35,10 @@ std::optional<int> WorldUnits(float pixels, float pixelScale) {
 
 }  // namespace
 
-bool Physics::Culled(const engine::entity_handle& entity, const ViewSize& view) {
-    if (engine::FindComponent<Ray>(entity)) return false;
+bool Physics::Culled(const Parts& parts, const ViewSize& view) {
+    if (parts.ray) return false;
     glm::vec2 center, half;
-    if (!Extent(entity, center, half)) return true;
+    if (!Extent(parts, center, half)) return true;
     if (!view) return false;
     const glm::vec3& camera = Camera::GetPosition();
     // Twenty per cent beyond each half of the view; touching its edge keeps it.
@@ -52,7 +50,7 @@ bool Physics::Culled(const engine::entity_handle& entity, const ViewSize& view) 
 }
 
 bool Physics::IsCulled(const engine::entity_handle& entity, int w, int h) {
-    return Culled(entity, glm::ivec2(w, h));
+    return Culled(Find(entity), glm::ivec2(w, h));
 }
 
 // A zoom of 0 makes the view infinite; a negative zoom mirrors the picture

@@ -51,4 +51,8 @@ void DropDestroyed() {
 
 size_t Size() { return List().pairs.size(); }
 
+void ForEach(const std::function<void(const engine::entity_handle&, const engine::entity_handle&)>& visit) {
+    for (const auto& entry : List().pairs) visit(entry.second.first, entry.second.second);
+}
+
 }  // namespace pair_list

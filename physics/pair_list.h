@@ -4,6 +4,7 @@
 // restart at every level load).
 
 #include <cstddef>
+#include <functional>
 
 #include "core/entity/entity_handle.h"
 
@@ -16,5 +17,7 @@ void Add(const engine::entity_handle& a, const engine::entity_handle& b);
 void Remove(const engine::entity_handle& a, const engine::entity_handle& b);
 void DropDestroyed();
 size_t Size();
+// Each listed pair, in no particular order; the visit must not change the list.
+void ForEach(const std::function<void(const engine::entity_handle&, const engine::entity_handle&)>& visit);
 
 }  // namespace pair_list

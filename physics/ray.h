@@ -6,11 +6,12 @@
 #include <vector>
 
 #include "core/components/base_component.h"
+#include "physics/component_changes.h"
 
 class Ray : public BaseComponent<Ray> {
 public:
-    void Initialize() override {}
-    void Remove() override {}
+    void Initialize() override { component_changes::Note(); }
+    void Remove() override { component_changes::Note(); }
     Json::Value Serialize() override { return Json::Value(); }
     void Deserialize(Json::Value) override {}
     void EditInfoDisplay() override {}

@@ -7,13 +7,14 @@
 #include <glm/vec2.hpp>
 
 #include "core/components/base_component.h"
+#include "physics/component_changes.h"
 
 class RigidBody : public BaseComponent<RigidBody> {
 public:
     static constexpr float kMass = 10.0f;
 
-    void Initialize() override {}
-    void Remove() override {}
+    void Initialize() override { component_changes::Note(); }
+    void Remove() override { component_changes::Note(); }
     Json::Value Serialize() override;
     void Deserialize(Json::Value json) override;
     void EditInfoDisplay() override;

@@ -2,50 +2,28 @@
 
 #include "core/entity/entity_table.h"
 #include "graphics/debug_draw.h"
-#include "physics/box_collider.h"
-#include "physics/circle_collider.h"
 #include "physics/pair_list.h"
 #include "physics/physics.h"
 #include "physics/rigid_body.h"
-
-namespace {
-
-bool StaticShape(const CollisionDetection::Parts& parts) {
-    return (parts.box && parts.box->IsStatic()) || (parts.circle && parts.circle->IsStatic());
-}
-
-bool GhostShape(const CollisionDetection::Parts& parts) {
-    return (parts.box && parts.box->IsGhost()) || (parts.circle && parts.circle->IsGhost());
-}
-
-}  // namespace
 
 void Physics::Step(float dt, const ViewSize& view) {
     contacts.clear();
     pair_list::DropDestroyed();
 
+    // Every live entity's components, found once: culling, the pair tests
+    // and the integration all start from them.
+    std::vector<Parts> everyone;
+    everyone.reserve(engine::GetAllEntities().size());
+    for (const engine::entity_handle& entity : engine::GetAllEntities()) everyone.push_back(Find(entity));
     std::vector<Parts> candidates;
-    for (const engine::entity_handle& entity : engine::GetAllEntities())
-        if (!Culled(entity, view)) candidates.push_back(Find(entity));
+    for (const Parts& parts : everyone)
+        if (!Culled(parts, view)) candidates.push_back(parts);
 
-    // Listeners of the tests' events run in here: each candidate's
-    // components are found again after one has run. The tests draw their
-    // working in colours of their own; the colour in force is put back.
-    // A listener that empties the whole table (ids then start again, so old
-    // handles may name new entities) ends the step there.
+    // The tests draw their working in colours of their own; the colour in
+    // force is put back.
     const glm::vec4 colour = DebugDraw::GetColor();
     const uint32_t generation = engine::GetGeneration();
-    for (size_t i = 0; i < candidates.size() && generation == engine::GetGeneration(); ++i) {
-        for (size_t j = i; j < candidates.size() && generation == engine::GetGeneration(); ++j) {
-            Parts& a = candidates[i];
-            Parts& b = candidates[j];
-            if (a.entity == b.entity) continue;
-            Refresh(a);
-            Refresh(b);
-            if (!ignore && StaticShape(a) && StaticShape(b)) continue;
-            TestPair(a, b);
-        }
-    }
+    TestCandidatePairs(candidates);
     DebugDraw::SetColor(colour.r, colour.g, colour.b, colour.a);
     if (generation != engine::GetGeneration()) {
         contacts.clear();
@@ -56,17 +34,21 @@ void Physics::Step(float dt, const ViewSize& view) {
     const std::vector<CollisionDataObj> gathered = std::move(contacts);
     contacts.clear();
     for (const CollisionDataObj& contact : gathered) {
-        const Parts a = Find(contact.entityA), b = Find(contact.entityB);
-        if (!ignore && (GhostShape(a) || GhostShape(b))) continue;
+        if (!ignore && (Find(contact.entityA).IsGhost() || Find(contact.entityB).IsGhost())) continue;
         ResolvePair(contact);
     }
 
-    for (const engine::entity_handle& entity : engine::GetAllEntities()) {
-        const Parts parts = Find(entity);
-        if (!parts.body || StaticShape(parts)) continue;
+    // Entities made by listeners hold no rigid body unless a physics
+    // component was made, and then every entity is looked up again.
+    const bool unchanged = !everyone.empty() && everyone.front().foundAt == component_changes::Count();
+    if (!unchanged) {
+        everyone.clear();
+        for (const engine::entity_handle& entity : engine::GetAllEntities()) everyone.push_back(Find(entity));
+    }
+    for (const Parts& parts : everyone) {
+        if (!parts.body || parts.IsStatic()) continue;
         parts.body->velocity += parts.body->acceleration * dt;
-        glm::vec3& position = entity.GetPosition();
-        entity.SetPosition(position.x + parts.body->velocity.x * dt, position.y + parts.body->velocity.y * dt,
-                           position.z);
+        glm::vec3& position = parts.entity.GetPosition();
+        position = {position.x + parts.body->velocity.x * dt, position.y + parts.body->velocity.y * dt, position.z};
     }
 }

@@ -1,6 +1,7 @@
 #include "png/inflator.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "png/deflate_tables.h"
 
@@ -10,15 +11,19 @@ namespace {
 // a chunked copy.
 constexpr size_t kMaxMatch = 258;
 constexpr size_t kOutputSlack = kMaxMatch + 16;
+// The farthest a back-reference reaches.
+constexpr size_t kWindow = 32768;
+// Output handed to the sink at a time; more than a whole stored block.
+constexpr size_t kPiece = size_t{1} << 18;
 
 }  // namespace
 
-uint32_t Inflator::Inflate(std::vector<unsigned char>& output, const unsigned char* data, size_t size) {
+uint32_t Inflator::Inflate(InflateSink& output, const unsigned char* data, size_t size) {
     bits = BitReader(data, size);
-    out = &output;
-    outPos = 0;
-    output.clear();
-    EnsureOutputRoom(0, size * 4 + kOutputSlack);
+    sink = &output;
+    sinkRefused = false;
+    buffer.assign(kWindow + kPiece + kOutputSlack, 0);
+    outPos = handedOver = 0;
 
     bool finalBlock = false;
     while (!finalBlock && !error) {
@@ -33,8 +38,24 @@ uint32_t Inflator::Inflate(std::vector<unsigned char>& output, const unsigned ch
         else if (blockType == 0) InflateNoCompression();
         else InflateHuffmanBlock(blockType);
     }
-    output.resize(outPos);
+    if (!sinkRefused && outPos > handedOver) {
+        const uint32_t refused = sink->Take(buffer.data() + handedOver, outPos - handedOver);
+        if (!error) error = refused;
+    }
     return error;
+}
+
+bool Inflator::Flush(size_t& pos) {
+    if (pos > handedOver) {
+        if ((error = sink->Take(buffer.data() + handedOver, pos - handedOver))) {
+            sinkRefused = true;
+            return false;
+        }
+    }
+    const size_t keep = std::min(pos, kWindow);
+    std::memmove(buffer.data(), buffer.data() + pos - keep, keep);
+    pos = handedOver = keep;
+    return true;
 }
 
 void Inflator::InflateNoCompression() {
@@ -52,12 +73,12 @@ void Inflator::InflateNoCompression() {
         error = 21;
         return;
     }
-    EnsureOutputRoom(outPos, len + kOutputSlack);
     if (len > size - pos) {
         error = 23;
         return;
     }
-    std::memcpy(out->data() + outPos, in + pos, len);
+    if (buffer.size() - outPos < len + kOutputSlack && !Flush(outPos)) return;
+    std::memcpy(buffer.data() + outPos, in + pos, len);
     outPos += len;
     bits.SeekToByte(pos + len);
 }
@@ -81,15 +102,11 @@ void Inflator::InflateHuffmanBlock(unsigned blockType) {
     // reloaded after every byte.
     BitReader in = bits;
     size_t pos = outPos;
-    unsigned char* base = out->data();
-    size_t room = out->size();
+    unsigned char* const base = buffer.data();
+    const size_t room = buffer.size();
     auto decode = [&]() -> uint32_t {
         for (;;) {
-            if (room - pos < kOutputSlack) {
-                EnsureOutputRoom(pos, kOutputSlack);
-                base = out->data();
-                room = out->size();
-            }
+            if (room - pos < kOutputSlack && !Flush(pos)) return error;
             const uint32_t symbol = HuffmanDecodeSymbol(literalTree, in);
             if (symbol < 256) {
                 base[pos++] = (unsigned char)symbol;

@@ -1,20 +1,23 @@
 #pragma once
-#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
 #include "png/bit_reader.h"
 #include "png/huffman_tree.h"
+#include "png/inflate_sink.h"
 
 // Decodes raw DEFLATE data in one call. Every read that may run past the
 // end of the data is checked, with the error of the step it belongs to.
+// The output passes through a buffer of fixed size, which keeps the last
+// 32 KiB that back-references may reach, and goes on to the sink in pieces,
+// so the inflater's own memory does not grow with the output.
 class Inflator {
 public:
-    // Returns 0 with exactly the decoded bytes in out, or an error code with
-    // the bytes decoded before it. The output grows as data is decoded; a
-    // capacity reserved in out is the size it grows to before doubling on.
-    uint32_t Inflate(std::vector<unsigned char>& out, const unsigned char* data, size_t size);
+    // Returns 0 once the sink has every decoded byte, or the first error:
+    // the sink's own, or a stream error after the sink got the bytes decoded
+    // before it.
+    uint32_t Inflate(InflateSink& sink, const unsigned char* data, size_t size);
 
 private:
     static constexpr uint32_t kBadSymbol = UINT32_MAX;
@@ -25,12 +28,10 @@ private:
     void GetTreeInflateDynamic();
     uint32_t ReadCodeLengths(std::vector<uint32_t>& lengths);
     static void CopyMatch(unsigned char* dst, size_t length, size_t distance);
-    void EnsureOutputRoom(size_t pos, size_t needed) {
-        const size_t least = pos + needed;
-        if (least <= out->size()) return;
-        const size_t reserved = out->capacity();
-        out->resize(least <= reserved ? std::min(2 * least, reserved) : 2 * least);
-    }
+    // Hands the bytes up to pos to the sink and moves the window to the
+    // start of the buffer; pos becomes the window's end. False when the sink
+    // refused them (error is then set).
+    bool Flush(size_t& pos);
 
     // The next symbol of the tree's code, or kBadSymbol with error set.
     uint32_t HuffmanDecodeSymbol(const HuffmanTree& tree, BitReader& in) {
@@ -57,6 +58,9 @@ private:
     uint32_t error = 0;
     HuffmanTree literalTree, distanceTree, codeLengthTree;
     BitReader bits;
-    std::vector<unsigned char>* out = nullptr;
-    size_t outPos = 0;
+    InflateSink* sink = nullptr;
+    bool sinkRefused = false;
+    std::vector<unsigned char> buffer;
+    size_t outPos = 0;      // where the next decoded byte goes in buffer
+    size_t handedOver = 0;  // the bytes before this have gone to the sink
 };

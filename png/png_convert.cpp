@@ -2,14 +2,11 @@
 
 #include "png/png_decoder.h"
 
-// Turns the decoded image into 8-bit RGBA. A 16-bit sample contributes its
-// most significant byte; the transparency key is matched against the whole
-// sample.
-void PngDecoder::Convert(std::vector<unsigned char>& out, const std::vector<unsigned char>& image) {
-    const size_t pixels = size_t(width) * height;
-    out.resize(pixels * 4);
-    if (bitDepth < 8) ConvertPacked(out.data(), image.data(), pixels);
-    else ConvertWholeBytes(out.data(), image.data(), pixels);
+// A 16-bit sample contributes its most significant byte; the transparency
+// key is matched against the whole sample.
+void PngDecoder::Convert(unsigned char* out, const unsigned char* line, size_t count) {
+    if (bitDepth < 8) ConvertPacked(out, line, count);
+    else ConvertWholeBytes(out, line, count);
 }
 
 void PngDecoder::ConvertWholeBytes(unsigned char* out, const unsigned char* image, size_t pixels) {

@@ -4,20 +4,19 @@
 
 #include "png/adam7.h"
 #include "png/png.h"
+#include "png/scanline_reader.h"
 #include "png/zlib_inflate.h"
 
 namespace {
 
-// Pictures rarely compress by more than this; the inflater's output is
-// reserved up to it and doubles beyond. Reserving what the header claims
-// instead would let a small damaged file hold the address space (and the
-// sanitizers' shadow of it) that a gigabyte picture would.
-constexpr uint64_t kLikelyDeflateRatio = 64;
+// No DEFLATE stream gives more than 1032 bytes per byte: a 258-byte match
+// takes at least two bits.
+constexpr uint64_t kMostDeflateRatio = 1032;
 
 }  // namespace
 
 int PngDecoder::Decode(std::vector<unsigned char>& out, const unsigned char* data, size_t size, bool convert) {
-    out.clear();
+    std::vector<unsigned char>().swap(out);
     if (size == 0 || data == nullptr) return error = 48;
     ReadPngHeader(data, size);
     if (error) return error;
@@ -25,22 +24,19 @@ int PngDecoder::Decode(std::vector<unsigned char>& out, const unsigned char* dat
     ReadChunks(data, size, idat);
     if (error) return error;
 
-    // The inflater grows its output as data arrives, up to the reserved
-    // size (the image's own, unless that is far beyond what the compressed
-    // data is likely to give) and on by doubling.
-    const uint64_t likely = uint64_t(idat.size()) * kLikelyDeflateRatio + 1024;
-    const uint64_t perRow = LineBytes(width) + 1;
-    std::vector<unsigned char> scanlines;
-    scanlines.reserve(height > likely / perRow ? likely : height * perRow + 1024);
-    if ((error = int(ZlibInflate(scanlines, idat)))) return error;
-    if (!ScanlinesFit(scanlines.size())) return error = 43;
-
-    std::vector<unsigned char> image = interlaceMethod == 0 ? UnfilterImage(scanlines) : Deinterlace(scanlines);
-    if (error) return error;
-
-    if (convert && !(colorType == 6 && bitDepth == 8)) Convert(out, image);
-    else out = std::move(image);
-    if (error) out.clear();
+    // The image is built as the data inflates, never held twice: the peak
+    // is the image plus the compressed data and a few lines. Data too small
+    // to give every scanline can only fail, so no image is built for it; its
+    // lines are still read, for the error it meets first.
+    const bool toRgba = convert && !(colorType == 6 && bitDepth == 8);
+    const bool canFill = uint64_t(idat.size()) * kMostDeflateRatio >= ScanlineBytes();
+    ScanlineReader reader(*this, canFill ? &out : nullptr, toRgba);
+    if (canFill) out.reserve(reader.ImageBytes());
+    const uint32_t inflated = ZlibInflate(reader, idat.data(), idat.size());
+    error = inflated == ScanlineReader::kAllLinesIn ? 0 : int(inflated);
+    if (!error && !reader.AllLinesRead()) error = 43;
+    if (!error) error = reader.PixelError();
+    if (error) std::vector<unsigned char>().swap(out);
     return error;
 }
 
@@ -70,7 +66,7 @@ void PngDecoder::ReadPngHeader(const unsigned char* data, size_t size) {
     else if (interlaceMethod > 1) error = 34;
     else error = CheckColorValidity(colorType, bitDepth);
     if (!error && (width == 0 || height == 0)) error = 45;
-    if (!error && uint64_t(width) * height > kMaxPngPixels) error = 70;
+    if (!error && (width > kMaxPngSide || height > kMaxPngSide)) error = 70;
 }
 
 int PngDecoder::CheckColorValidity(uint32_t type, uint32_t depth) const {
@@ -97,26 +93,16 @@ unsigned PngDecoder::BitsPerPixel() const {
     }
 }
 
-uint64_t PngDecoder::PassBytes(unsigned pass) const {
-    const uint32_t passWidth = adam7::PassWidth(pass, width);
-    if (passWidth == 0) return 0;
-    return uint64_t(adam7::PassHeight(pass, height)) * (LineBytes(passWidth) + 1);
-}
-
-// Whether the inflated data holds every scanline the header asks for; sizes
-// come from the header, so each step guards against overflow.
-bool PngDecoder::ScanlinesFit(size_t available) const {
-    auto take = [&](uint64_t rows, uint64_t lineBytes) {
-        if (rows > available / (lineBytes + 1)) return false;
-        available -= rows * (lineBytes + 1);
-        return true;
-    };
-    if (interlaceMethod == 0) return take(height, LineBytes(width));
+// The inflated size the header asks for: every line of every pass with its
+// filter byte.
+uint64_t PngDecoder::ScanlineBytes() const {
+    if (interlaceMethod == 0) return uint64_t(height) * (LineBytes(width) + 1);
+    uint64_t total = 0;
     for (unsigned pass = 0; pass < adam7::kPasses; ++pass) {
         const uint32_t passWidth = adam7::PassWidth(pass, width);
-        if (passWidth != 0 && !take(adam7::PassHeight(pass, height), LineBytes(passWidth))) return false;
+        if (passWidth != 0) total += uint64_t(adam7::PassHeight(pass, height)) * (LineBytes(passWidth) + 1);
     }
-    return true;
+    return total;
 }
 
 uint32_t PngDecoder::Read32BitInt(const unsigned char* bytes) {

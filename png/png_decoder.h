@@ -26,25 +26,21 @@ private:
     void ReadPalette(const unsigned char* chunk, uint32_t length);
     void ReadTransparency(const unsigned char* chunk, uint32_t length);
 
-    bool ScanlinesFit(size_t available) const;
-    std::vector<unsigned char> UnfilterImage(std::vector<unsigned char>& scanlines);
-    std::vector<unsigned char> Deinterlace(const std::vector<unsigned char>& scanlines);
-    void Adam7Pass(std::vector<unsigned char>& image, const unsigned char* passData, unsigned pass);
+    friend class ScanlineReader;
+    uint64_t ScanlineBytes() const;
     void UnfilterScanline(unsigned char* recon, const unsigned char* scanline, const unsigned char* previous,
                           size_t bytesPerPixel, unsigned filterType, size_t length);
     static unsigned char PaethPredictor(int16_t a, int16_t b, int16_t c);
 
-    void Convert(std::vector<unsigned char>& out, const std::vector<unsigned char>& image);
+    // Turns count pixels of an unfiltered line into 8-bit RGBA.
+    void Convert(unsigned char* out, const unsigned char* line, size_t count);
     void ConvertWholeBytes(unsigned char* out, const unsigned char* image, size_t pixels);
     void ConvertPacked(unsigned char* out, const unsigned char* image, size_t pixels);
 
     unsigned BitsPerPixel() const;
     // Bytes of one unfiltered line of that many pixels, filter byte not included.
     uint64_t LineBytes(uint32_t pixels) const { return (uint64_t(pixels) * BitsPerPixel() + 7) / 8; }
-    // Filtered bytes of one Adam7 pass: its lines, each with its filter byte.
-    uint64_t PassBytes(unsigned pass) const;
     static uint32_t Read32BitInt(const unsigned char* bytes);
     // Reads k bits, most significant first, and moves bitPos past them.
     static uint32_t ReadBitsFromReversedStream(size_t& bitPos, const unsigned char* bits, unsigned k);
-    static void CopyBits(unsigned char* dst, size_t dstBit, const unsigned char* src, size_t srcBit, size_t count);
 };

@@ -1,10 +1,9 @@
-#include <filesystem>
-#include <fstream>
 #include <new>
 #include <stdexcept>
 
 #include "png/png.h"
 #include "png/png_decoder.h"
+#include "platform/files.h"
 
 int decodePNG(std::vector<unsigned char>& out, unsigned& width, unsigned& height, const unsigned char* data,
               std::size_t size, bool convertToRgba32) {
@@ -18,17 +17,9 @@ int decodePNG(std::vector<unsigned char>& out, unsigned& width, unsigned& height
 namespace {
 
 bool ReadAndDecode(const std::string& path, std::vector<unsigned char>& out, unsigned& width, unsigned& height) {
-    // A folder opens too, and reports a meaningless size.
-    std::error_code ignored;
-    if (!std::filesystem::is_regular_file(path, ignored)) return false;
-    std::ifstream file(path, std::ios::binary | std::ios::ate);
-    if (!file) return false;
-    const std::streamoff size = file.tellg();
-    if (size < 0) return false;
-    std::vector<unsigned char> bytes(static_cast<size_t>(size));
-    file.seekg(0);
-    if (!file.read(reinterpret_cast<char*>(bytes.data()), size)) return false;
-    return decodePNG(out, width, height, bytes.data(), bytes.size(), true) == 0;
+    std::string bytes;
+    if (platform::ReadRegularFile(path, bytes) != platform::ReadFileResult::Read) return false;
+    return decodePNG(out, width, height, reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), true) == 0;
 }
 
 }  // namespace

@@ -1,5 +1,8 @@
 #pragma once
+#include <cstddef>
 #include <vector>
+
+#include "png/inflate_sink.h"
 
 // Inflates a zlib stream (header, DEFLATE data; the Adler-32 trailer is not
 // checked). Returns 0 with exactly the decoded bytes in out, or an error code
@@ -15,3 +18,8 @@
 // 53 fewer than 2 bytes, 55 code lengths that do not form a tree,
 // 64 no end-of-block code.
 unsigned ZlibInflate(std::vector<unsigned char>& out, const std::vector<unsigned char>& in);
+
+// The same, handing the decoded bytes to a sink as they come: the memory
+// taken stays the same whatever the stream inflates to. A non-zero result of
+// the sink stops the inflation and is returned.
+unsigned ZlibInflate(InflateSink& sink, const unsigned char* data, size_t size);

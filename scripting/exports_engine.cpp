@@ -12,11 +12,14 @@
 
 namespace {
 
+constexpr const char* kIgnored = "the level does not change";
+
 // A change requested earlier, in this frame or a previous one, wins. With
 // saving armed outside the editor the level being left is saved into the save
 // folder once it has been unloaded.
-void ChangeLevel(const std::string& level) {
+void ChangeLevel(const std::string& level, const char* who) {
     if (Engine::GetNextLevelName() != Engine::GetCurrentLevelName()) return;
+    if (!CheckLevelName(level, who, kIgnored)) return;
     Engine::SetLevel(level, false);
     if (Engine::GetSaveOnUnload() && Engine::GetMode() != Engine::kEditorMode)
         events::Connect<Json::Value*>("LevelUnloadFinished", "LuaSaveLevelOnUnload", OnLuaSaveLevelOnUnload);
@@ -25,7 +28,7 @@ void ChangeLevel(const std::string& level) {
 }  // namespace
 
 void lb_engine_change_level(const char* level) {
-    AtEdge([&] { ChangeLevel(Text(level)); });
+    AtEdge([&] { ChangeLevel(Text(level), "lb_engine_change_level"); });
 }
 
 bool lb_engine_has_save_file() {
@@ -41,13 +44,16 @@ bool lb_engine_is_paused() {
 }
 
 // Starts the level afresh from its shipped file: the save folder is emptied
-// and the level being left is not saved.
+// and the level being left is not saved. A name that is refused changes
+// nothing, the save folder included.
 void lb_engine_load_level_restart(const char* level) {
     AtEdge([&] {
+        const char* who = "lb_engine_load_level_restart";
+        if (!CheckLevelName(Text(level), who, kIgnored)) return;
         ClearSaveFolder();
         lb_pause_menu_unpause();
         Engine::SetSaveOnUnload(false);
-        ChangeLevel(Text(level));
+        ChangeLevel(Text(level), who);
     });
 }
 
@@ -60,7 +66,7 @@ void lb_engine_load_saved_level() {
             DebugPrint("lb_engine_load_saved_level: there is no saved level to load");
             return;
         }
-        ChangeLevel(level);
+        ChangeLevel(level, "lb_engine_load_saved_level");
     });
 }
 

@@ -2,12 +2,14 @@
 // the banks of the two list files with their buses and events.
 #include <chrono>
 #include <cstdlib>
-#include <fstream>
+#include <filesystem>
 #include <iostream>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "core/diagnostics/debug_print.h"
+#include "platform/files.h"
 #include "sound/audio_state.h"
 #include "sound/audio_system.h"
 #include "sound/sound_space.h"
@@ -21,15 +23,31 @@ using FMOD::Studio::LoadingState;
 constexpr std::chrono::seconds kBankWait{5};
 constexpr size_t kBusPrefixLength = 5;  // "bus:/"
 
-// The bank file names of a list: one per line; blank lines and a trailing
-// carriage return are skipped, and a last line without a line end counts.
-std::vector<std::string> ListedFiles(std::ifstream& list) {
+// A list file read whole, as every data file is: false when it is missing
+// or no regular file (a FIFO or a device would block or never end).
+bool ReadList(const char* path, std::string& text) {
+    return platform::ReadRegularFile(path, text) == platform::ReadFileResult::Read;
+}
+
+// A bank name climbing out of "audio/" names no bank of the game's.
+bool LeavesAudioFolder(const std::string& name) {
+    for (const auto& part : std::filesystem::path(name))
+        if (part == "..") return true;
+    return false;
+}
+
+// The bank file paths of a list: one name per line, under "audio/"; blank
+// lines and a trailing carriage return are skipped, and a last line without
+// a line end counts. A name that leaves the folder is refused with a line.
+std::vector<std::string> ListedFiles(const std::string& text) {
     std::vector<std::string> files;
+    std::istringstream list(text);
     std::string line;
     while (std::getline(list, line)) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         if (line.find_first_not_of(" \t") == std::string::npos) continue;
-        files.push_back(line);
+        if (LeavesAudioFolder(line)) DebugPrint("bank file \"" + line + "\" is outside the audio folder; it is not loaded");
+        else files.push_back("audio/" + line);
     }
     return files;
 }
@@ -51,9 +69,8 @@ bool WaitLoaded(Query query, bool handled) {
     }
 }
 
-void LoadSampleBanks(std::ifstream& list) {
-    for (const std::string& file : ListedFiles(list)) {
-        const std::string path = "audio/" + file;
+void LoadSampleBanks(const std::string& list) {
+    for (const std::string& path : ListedFiles(list)) {
         Bank bank;
         if (audio::Handled(audio::studioSystem.loadBankFile(path.c_str(), 0, &bank)) != FMOD::kOk) continue;
         audio::Handled(bank.loadSampleData());
@@ -65,9 +82,8 @@ void LoadSampleBanks(std::ifstream& list) {
     }
 }
 
-void LoadStringBanks(std::ifstream& list) {
-    for (const std::string& file : ListedFiles(list)) {
-        const std::string path = "audio/" + file;
+void LoadStringBanks(const std::string& list) {
+    for (const std::string& path : ListedFiles(list)) {
         Bank bank;
         audio::Handled(audio::studioSystem.loadBankFile(path.c_str(), 0, &bank));
     }
@@ -134,13 +150,15 @@ void AudioSystem::Init() {
     SoundSpace::AddChannelGroup("Music Group");
     SoundSpace::AddChannelGroup("SFX Group");
 
-    std::ifstream bankList("audio/bankFiles.txt");
-    std::ifstream stringList("audio/stringFiles.txt");
-    if (!bankList.is_open()) {
+    std::string bankList;
+    std::string stringList;
+    const bool bankListRead = ReadList("audio/bankFiles.txt", bankList);
+    const bool stringListRead = ReadList("audio/stringFiles.txt", stringList);
+    if (!bankListRead) {
         std::cout << "could't open bankFiles.txt" << std::flush;
         std::exit(-1);
     }
-    if (!stringList.is_open()) {
+    if (!stringListRead) {
         std::cout << "could't open stringFiles.txt" << std::flush;
         std::exit(-1);
     }

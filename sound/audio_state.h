@@ -10,6 +10,7 @@
 #include <vector>
 
 #include <glm/vec3.hpp>
+#include <json/value.h>
 
 #include "platform/fmod/low_level.h"
 #include "platform/fmod/studio.h"
@@ -43,6 +44,20 @@ inline std::vector<std::unique_ptr<SoundCueBank>> cues;
 // Kept beside the cue list: the storage file's "Cue Number", counted up and
 // down by the editor.
 inline int32_t cueCount = 0;
+
+// An entry of the storage file that made no cue (its event is in no loaded
+// bank, its name is taken, ...): written back as it was read, after the
+// cues, so that a bank left out for one run loses nothing. Members the entry
+// lacked are null.
+struct StoredCue {
+    Json::Value name;
+    Json::Value eventPath;
+    Json::Value volume;
+};
+inline std::vector<StoredCue> unmadeCues;
+// Whether the cue list stands for a storage file: false when none could be
+// read, and then the file is not written until a cue has been made.
+inline bool storageRead = false;
 
 inline Listener listener;
 inline FMOD::FMOD_3D_ATTRIBUTES listenerAttributes;

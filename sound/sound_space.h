@@ -4,7 +4,6 @@
 // audio module's operations on buses, channel groups, events, cues and the
 // sound storage file.
 
-#include <fstream>
 #include <string>
 
 #include <json/value.h>
@@ -46,9 +45,11 @@ public:
     static SoundCueBank* FindCue(const std::string& name);
 
     // The sound storage file: read from the save folder, else from "Audio/";
-    // written to "Audio/" only.
+    // written to "Audio/" only. OpenStorage gives its "Sounds" object, or
+    // null, with one line, when neither file holds one; a damaged copy in
+    // the save folder is set aside as "<file>.damaged" on the way.
     static void InitSounds();
-    static std::ifstream OpenStorage();
+    static Json::Value OpenStorage();
     static void LoadCues();
     static void SaveStorage();
     static void ClearCueLocationFile();

@@ -1,5 +1,6 @@
 #include <GLFW/glfw3.h>
 
+#include "core/diagnostics/debug_print.h"
 #include "core/engine/engine.h"
 #include "core/input/input.h"
 #include "core/level/level_files.h"
@@ -33,8 +34,15 @@ void OnEngineToggleEditor(int key) {
         g_engine->requestedMode = Engine::kEditorMode;
         Engine::Pause();
     } else if (Engine::GetMode() == Engine::kEditorMode) {
+        // The next frame loads the level again from what is saved here: a
+        // save that fails would lose every edit, so the editor stays open.
+        const std::string name = Engine::GetCurrentLevelName();
+        if (!CheckLevelName(name, "Editor", "the editor stays open")) return;
+        if (!SaveLevel(name, false)) {
+            DebugPrint("Editor: level " + QuotedLevelName(name) + " was not saved; the editor stays open");
+            return;
+        }
         Engine::DestroyEditor();
-        SaveLevel(Engine::GetCurrentLevelName(), false);
         g_engine->requestedMode = Engine::kGameMode;
         Engine::Unpause();
         PauseMenu::Unpause();

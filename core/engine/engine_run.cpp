@@ -43,7 +43,7 @@ void RunFrame(Engine& engine, GLFWwindow* window) {
     if (engine.mode != engine.requestedMode || engine.reloadLevel) {
         engine.reloadLevel = false;
         SoundSpace::StopBus("Master Bus", 0);
-        Editor::ClearActions();
+        Editor::ForgetLevel();
         LoadLevel(Engine::GetNextLevelName());
     }
     AudioSystem::SetListener(Camera::GetPosition(), {0.0f, 0.0f, 0.0f}, {0.0f, -1.0f, 0.0f}, {0.0f, 0.0f, 1.0f});

@@ -20,6 +20,7 @@ glm::vec3 entity_handle::GetSnappedPosition() const {
 }
 
 void entity_handle::AddComponent(const std::string& typeName, Json::Value json) const {
+    if (!TakesComponents()) return;
     std::unique_ptr<RootComponent> component(components::Create(typeName));
     const uint32_t typeId = component->GetTypeID();
     // A type the entity already holds: the held one stays, and the surplus

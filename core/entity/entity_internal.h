@@ -8,5 +8,8 @@ namespace engine {
 void RemoveComponentAt(uint32_t slot, uint32_t typeId);
 // Removes every component in ascending type id.
 void RemoveAllComponents(uint32_t slot);
+// False while every entity is being destroyed: nothing attached then could
+// outlive the table.
+bool TakesComponents();
 
 }  // namespace engine

@@ -17,6 +17,7 @@ struct table {
     bool liveHasDestroyed = false;
     uint32_t entityIdCounter = 0;
     uint32_t generation = 0;
+    bool tearingDown = false;  // DestroyAllEntities is running
 };
 
 table& Table() {
@@ -108,22 +109,28 @@ void FlushPendingDestroys() {
 
 void DestroyAllEntities() {
     table& state = Table();
-    // Entities created by a component's Remove during the walk join the live
-    // list and are destroyed by the next round, so none is dropped with its
-    // listeners still connected.
-    while (!state.liveEntities.empty()) {
-        const std::vector<entity_handle> walk = std::move(state.liveEntities);
-        state.liveEntities.clear();
-        for (const entity_handle& handle : walk)
-            if (handle.IsValid()) DestroyResolved(handle);
-    }
+    // One walk over the entities live when the call began. While it runs no
+    // component is attached anywhere: an entity a component's Remove makes
+    // (a respawn, say) stays bare and goes with the table, so the walk ends
+    // and nothing of it is left connected.
+    const std::vector<entity_handle> walk = std::move(state.liveEntities);
+    state.liveEntities.clear();
+    state.tearingDown = true;
+    struct EndTeardown {
+        ~EndTeardown() { Table().tearingDown = false; }
+    } endTeardown;
+    for (const entity_handle& handle : walk)
+        if (handle.IsValid()) DestroyResolved(handle);
     state.freeSlots.clear();
     state.pendingDestroys.clear();
+    state.liveEntities.clear();
     state.entities.clear();
     state.entityIdCounter = 0;
     state.liveHasDestroyed = false;
     ++state.generation;
 }
+
+bool TakesComponents() { return !Table().tearingDown; }
 
 const std::vector<entity_handle>& GetAllEntities() {
     // A component's Remove that walks the list during a flush sees only the

@@ -21,7 +21,9 @@ void DestroyEntity(const entity_handle& handle, bool immediate);
 // flush runs are dropped.
 void FlushPendingDestroys();
 
-// Destroys every entity and empties the table; ids restart at 1, slots at 0.
+// Destroys every entity live when it is called and empties the table; ids
+// restart at 1, slots at 0. Entities made meanwhile (by a component's Remove)
+// take no components and are dropped with the table.
 void DestroyAllEntities();
 
 // The live entities in creation order.

@@ -8,18 +8,32 @@
 //
 // Every file is replaced whole through a temporary file, so a failed write
 // leaves the previous file as it was. File errors are not errors here: a
-// missing save file reads as null and a failed write writes nothing. Only a
-// level that cannot be found or read throws, out of LoadLevel.
+// missing save file reads as null and a failed write writes nothing. A saved
+// copy that cannot be read or built is set aside for the shipped level; only a
+// shipped level that cannot be found, read or built throws, out of LoadLevel.
 
 #include <string>
 
 #include <json/value.h>
 
+// A level name is a plain file name: not empty, and without a NUL, a path
+// separator or "..". LevelNameProblem says what is wrong with one ("" when
+// nothing is); CheckLevelName logs that as one line, after who and followed
+// by what happens instead, and is true only for a plain name. Every name
+// that becomes a level's path is checked.
+std::string LevelNameProblem(const std::string& name);
+bool CheckLevelName(const std::string& name, const std::string& who, const std::string& outcome = "");
+// The name between quotation marks, control characters shown as '?'.
+std::string QuotedLevelName(const std::string& name);
+
 // Replaces the current level: unloads it, destroys every entity and the tile
 // map, reads the named level, builds the tile map and the entities (in file
 // order, each component deserialised and initialised before the next), applies
 // the lighting values, makes name the current and next level, then reads the
-// save file and raises "LevelLoad" (not in the editor).
+// save file and raises "LevelLoad" (not in the editor). A refused name
+// changes nothing. In the editor a level that cannot be read throws before the
+// unload, and one that cannot be built throws with the current level built
+// again as it was: either way the current level and its name stay.
 void LoadLevel(const std::string& name);
 
 // Raises "LevelUnload", flushes queued destructions, raises
@@ -30,8 +44,10 @@ void UnloadLevel();
 
 // Writes the current level under name into the save folder, or into
 // "levels/". In the editor "LevelUnload" is raised first (with a scratch
-// document) and queued destructions are carried out.
-void SaveLevel(const std::string& name, bool toSaveFolder);
+// document) and queued destructions are carried out. False, with nothing
+// written and the reason logged, when the name is refused or the file could
+// not be written.
+bool SaveLevel(const std::string& name, bool toSaveFolder);
 
 // Reads the save file and raises "LevelLoad" with it (null when there is
 // none); in the editor it does nothing.

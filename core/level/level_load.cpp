@@ -8,39 +8,85 @@
 
 namespace {
 
-// In the editor the shipped level is read, never a saved copy. A saved copy
-// that is damaged is set aside and the shipped level read instead, so a
-// player is never locked out by it; a damaged shipped level ends the game.
-Json::Value ReadLevel(const std::string& name) {
+// A shipped level that cannot be read ends the game: there is nothing to
+// fall back on. A null document is an empty level.
+Json::Value ReadShippedLevel(const std::string& name) {
     Json::Value document;
-    if (Engine::GetRequestedMode() != Engine::kEditorMode) {
-        try {
-            if (ReadSaveFolderFile(SavedLevelPath(name), document)) return document;
-        } catch (const debug::exception&) {
-            // No save folder: the shipped level stands in.
-        }
-    }
     const std::string path = ShippedLevelPath(name);
     std::string problem;
-    if (ReadJsonFile(path, document, problem) == JsonFileRead::Read) return document;
-    throw debug::exception("Level \"" + path + "\" cannot be loaded:\n" + problem);
+    if (ReadJsonFile(path, document, problem) != JsonFileRead::Read)
+        throw debug::exception("Level \"" + path + "\" cannot be loaded:\n" + problem);
+    if (!document.isObject() && !document.isNull())
+        throw debug::exception("LoadLevel: level \"" + name + "\" is not a JSON object");
+    return document;
 }
 
-}  // namespace
+// The saved copy of the level, when there is one that reads as a level. A
+// damaged one is set aside, so a player is never locked out by it; one that
+// parses but is no level (null, a list) counts as damaged.
+bool ReadSavedCopy(const std::string& name, std::string& path, Json::Value& document) {
+    try {
+        path = SavedLevelPath(name);
+    } catch (const debug::exception&) {
+        return false;  // no save folder: the shipped level stands in
+    }
+    if (!ReadSaveFolderFile(path, document)) return false;
+    if (document.isObject()) return true;
+    SetAsideDamaged(path, document.isNull() ? "It holds null, not a level." : "It is not a JSON object.");
+    return false;
+}
 
-void LoadLevel(const std::string& name) {
-    UnloadLevel();
-    engine::DestroyAllEntities();
-    DestroyTileMap();
-    const Json::Value document = ReadLevel(name);
-    // A null document is an empty level.
-    if (!document.isObject() && !document.isNull()) throw debug::exception("LoadLevel: level \"" + name + "\" is not a JSON object");
+void BuildLevel(const Json::Value& document) {
     CreateTileMap();
     GetTileMap()->Deserialize(document["tile_map"]);
     const Json::Value& entities = document["entities"];
     if (entities.isArray())
         for (const Json::Value& entity : entities) engine::CreateEntity().Deserialize(entity);
     ApplyLevelLighting(document["graphics"]);
+}
+
+void TearDownLevel() {
+    engine::DestroyAllEntities();
+    DestroyTileMap();
+}
+
+}  // namespace
+
+void LoadLevel(const std::string& name) {
+    if (!CheckLevelName(name, "LoadLevel", "the current level stays")) {
+        // A change asked for is dropped with its name.
+        Engine::SetLevel(Engine::GetCurrentLevelName(), true);
+        return;
+    }
+    // In the editor only the shipped file is read: it is read and checked
+    // before anything of the current level goes, so a broken file leaves that
+    // level as it was. Outside it the saved copy is read after the unload,
+    // which may just have written it.
+    const bool editor = Engine::GetRequestedMode() == Engine::kEditorMode;
+    Json::Value document;
+    if (editor) document = ReadShippedLevel(name);
+    UnloadLevel();
+    std::string savedPath;
+    const bool saved = !editor && ReadSavedCopy(name, savedPath, document);
+    if (!editor && !saved) document = ReadShippedLevel(name);
+    // What is built is built whole. A saved copy that cannot be built is set
+    // aside for the shipped level; in the editor a level that cannot be built
+    // (an unknown component, say) gives way to the one being left, as it was,
+    // so that closing the editor never writes half a level over its file.
+    const Json::Value left = editor ? LevelDocument() : Json::Value();
+    TearDownLevel();
+    try {
+        BuildLevel(document);
+    } catch (const std::exception& error) {
+        if (!editor && !saved) throw;
+        TearDownLevel();
+        if (editor) {
+            BuildLevel(left);
+            throw;
+        }
+        SetAsideDamaged(savedPath, std::string("It cannot be built: ") + error.what());
+        BuildLevel(ReadShippedLevel(name));
+    }
     Engine::SetLevel(name, true);
     LoadSaveFile();
 }

@@ -8,6 +8,18 @@
 #include "core/lighting/level_lighting.h"
 #include "graphics/tile_map.h"
 
+Json::Value LevelDocument() {
+    Json::Value document(Json::objectValue);
+    document["tile_map"] = GetTileMap() ? GetTileMap()->Serialize() : Json::Value();
+    Json::Value entities;  // stays null for a level without entities
+    // Walks a copy: saving a component may create entities.
+    const std::vector<engine::entity_handle> all = engine::GetAllEntities();
+    for (const engine::entity_handle& entity : all) entities.append(entity.Serialize());
+    document["entities"] = std::move(entities);
+    document["graphics"] = LevelLightingToJson();
+    return document;
+}
+
 void UnloadLevel() {
     Json::Value document;
     events::Call<Json::Value*>("LevelUnload", &document);
@@ -27,7 +39,8 @@ void UnloadLevel() {
     }
 }
 
-void SaveLevel(const std::string& name, bool toSaveFolder) {
+bool SaveLevel(const std::string& name, bool toSaveFolder) {
+    if (!CheckLevelName(name, "SaveLevel", "nothing is written")) return false;
     if (Engine::GetMode() == Engine::kEditorMode) {
         // Lets scripts tidy up (their writes are dropped) before the level is
         // written, so entities they remove are not saved.
@@ -39,17 +52,9 @@ void SaveLevel(const std::string& name, bool toSaveFolder) {
     try {
         path = toSaveFolder ? SavedLevelPath(name) : ShippedLevelPath(name);
     } catch (const debug::exception&) {
-        return;
+        return false;
     }
-    Json::Value document(Json::objectValue);
-    document["tile_map"] = GetTileMap() ? GetTileMap()->Serialize() : Json::Value();
-    Json::Value entities;  // stays null for a level without entities
-    // Walks a copy: saving a component may create entities.
-    const std::vector<engine::entity_handle> all = engine::GetAllEntities();
-    for (const engine::entity_handle& entity : all) entities.append(entity.Serialize());
-    document["entities"] = std::move(entities);
-    document["graphics"] = LevelLightingToJson();
-    WriteJsonFile(path, document);
+    return WriteJsonFile(path, LevelDocument());
 }
 
 void OnLuaSaveLevelOnUnload(Json::Value*) {

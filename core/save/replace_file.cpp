@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "core/diagnostics/debug_print.h"
+#include "platform/files.h"
 
 namespace fs = std::filesystem;
 
@@ -68,6 +69,12 @@ bool Fail(const std::string& path, const char* step, int error) {
 }  // namespace
 
 bool ReplaceFile(const std::string& path, const std::string& contents) {
+    // The game could never read such a file back: the copy there stays.
+    if (contents.size() > platform::kMaxReadBytes) {
+        DebugPrint("Could not save \"" + path + "\": it would be larger than " +
+                   std::to_string(platform::kMaxReadBytes >> 20) + " MB, more than the game reads");
+        return false;
+    }
     const fs::path target = FinalTarget(path);
     const fs::path folder = target.parent_path();
     RemoveStaleTemporaries(folder);

@@ -1,13 +1,12 @@
 // The sound storage file from outside bytes, as start-up reads it. No bank
 // is loaded, so every cue it names is refused after its path is checked.
+// Nothing in the file may end the game: any exception escapes and is found.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
-#include <exception>
 #include <filesystem>
 #include <fstream>
 
-#include "core/diagnostics/exception.h"
 #include "sound/sound_space.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -22,12 +21,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }();
     (void)ready;
     std::ofstream("Audio/SoundStorage.json", std::ios::binary).write(reinterpret_cast<const char*>(data), size);
-    try {
-        SoundSpace::LoadCues();
-    } catch (const debug::exception&) {
-        // A cue path shorter than eight characters.
-    } catch (const std::exception&) {
-        // Text that is not JSON: the JSON reader's parse error.
-    }
+    SoundSpace::LoadCues();
     return 0;
 }

@@ -3,13 +3,13 @@
 #include <cmath>
 #include <exception>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <vector>
 
 #include <json/reader.h>
 #include <json/value.h>
 
+#include "platform/fmod/data_file.h"
 #include "platform/fmod/world.h"
 
 namespace FMOD::detail {
@@ -37,6 +37,15 @@ bool ReadBus(const Json::Value& json, BusData& bus) {
            OptionalText(json, "parent", bus.parentKey);
 }
 
+// A sound is a file beside the bank or below its folder, never elsewhere.
+bool StaysBesideTheBank(const std::string& sound) {
+    const std::filesystem::path path(sound);
+    if (path.is_absolute()) return false;
+    for (const auto& part : path)
+        if (part == "..") return false;
+    return true;
+}
+
 bool ReadEvent(const Json::Value& json, const std::string& folder, DescriptionData& event) {
     std::string sound;
     if (!json.isObject() || !json["id"].isString() || !OptionalText(json, "id", event.key) || event.key.empty() ||
@@ -45,6 +54,7 @@ bool ReadEvent(const Json::Value& json, const std::string& folder, DescriptionDa
         !OptionalNumber(json, "maxDistance", event.maxDistance))
         return false;
     if (!json["loop"].isNull() && !json["loop"].isBool()) return false;
+    if (!StaysBesideTheBank(sound)) return false;
     event.loop = json["loop"].asBool();
     event.soundFile = sound.empty() ? std::string() : (std::filesystem::path(folder) / sound).string();
     return true;
@@ -85,12 +95,11 @@ FMOD_RESULT LoadBankFile(const std::string& file, uint64_t* bank) {
     World& world = TheWorld();
     for (const auto& entry : world.banks)
         if (entry.second.file == file) return kErrAlreadyLoaded;
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return kErrFileNotFound;
-    std::ostringstream text;
-    text << in.rdbuf();
+    std::string text;
+    const FMOD_RESULT read = ReadDataFile(file, text);
+    if (read != kOk) return read;
     ParsedBank parsed;
-    const FMOD_RESULT result = ParseBank(text.str(), std::filesystem::path(file).parent_path().string(), parsed);
+    const FMOD_RESULT result = ParseBank(text, std::filesystem::path(file).parent_path().string(), parsed);
     if (result != kOk) return result;
 
     BankData data;

@@ -4,7 +4,8 @@
 // A bank file is one JSON object; every member is optional:
 //   "bank":    the bank's own id (its path comes from a strings bank)
 //   "buses":   [{"id": text, "parent": id of the parent bus, absent for a root}]
-//   "events":  [{"id": text, "bus": bus id, "sound": file beside the bank,
+//   "events":  [{"id": text, "bus": bus id, "sound": file beside the bank
+//                (or below its folder; a name climbing out is refused),
 //                "loop": bool, "fadeOut": seconds, "minDistance": units,
 //                "maxDistance": units}]
 //   "strings": {id: path}, the paths of the objects of every bank

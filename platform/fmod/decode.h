@@ -13,7 +13,8 @@ struct DecodedSound {
     int sampleRate = 0;
 };
 
-// False when the file cannot be opened or decoded, or holds no samples.
+// False when the file cannot be read (see ReadDataFile) or decoded, or holds
+// no samples. The file is read whole first and decoded from memory.
 bool DecodeSound(const std::string& file, DecodedSound& sound);
 
 }  // namespace FMOD::detail

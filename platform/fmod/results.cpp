@@ -28,6 +28,7 @@ constexpr std::array<const char*, 82> MakeTable() {
     table[kErrOutput] = "No audio output could be opened.";
     table[kErrOutOfVoices] = "The output has no free voice.";
     table[kErrHeaderVersion] = "The interface version does not match this back end.";
+    table[kErrFileBad] = "The file is not a regular file, or is too large to be a sound file or bank.";
     return table;
 }
 

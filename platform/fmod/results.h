@@ -22,6 +22,7 @@ enum FMOD_RESULT : int32_t {
     kErrOutput = 12,           // no output device and no loopback device
     kErrOutOfVoices = 13,      // the output could not give another voice
     kErrHeaderVersion = 14,    // the caller was built for another interface version
+    kErrFileBad = 15,          // a bank or sound file is no regular file, or too large
 };
 
 // The text for a result; "Unknown error." for numbers outside the table.

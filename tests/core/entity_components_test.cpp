@@ -131,6 +131,54 @@ TEST_F(EntityComponents, EntitiesSpawnedWhileDestroyingAllAreTakenDownToo) {
     EXPECT_EQ(CreateEntity().GetId(), 1u);
 }
 
+// Comes back as soon as it is removed, as a script's respawning component does.
+struct Respawner : BaseComponent<Respawner> {
+    static inline int removes = 0;
+    void Initialize() override { events::Connect<>(RecordingComponent<Alpha>::kEvent, ListenerId(owner), [] {}); }
+    void Remove() override {
+        ++removes;
+        events::Disconnect(RecordingComponent<Alpha>::kEvent, ListenerId(owner));
+        entity_handle again = CreateEntity();
+        again.SetName("again");
+        again.AddComponent("Respawner", Json::Value());
+        again.AddComponent("Alpha", Json::Value());
+    }
+    Json::Value Serialize() override { return Json::Value(); }
+    void Deserialize(Json::Value) override {}
+    void EditInfoDisplay() override {}
+    static std::string ListenerId(entity_handle owner) { return "Respawner" + std::to_string(owner.GetId()); }
+};
+
+TEST_F(EntityComponents, DestroyingAllEndsWhenEveryRemoveRespawnsItsEntity) {
+    components::Register<Respawner>("Respawner");
+    for (int i = 0; i < 3; ++i) CreateEntity().AddComponent("Respawner", Json::Value());
+    entity_handle fourth = CreateEntity();
+    fourth.AddComponent("Respawner", Json::Value());
+    // In play the respawn works: the entity comes back with its component.
+    engine::DestroyEntity(fourth, false);
+    engine::FlushPendingDestroys();
+    ASSERT_EQ(Respawner::removes, 1);
+    ASSERT_EQ(engine::GetAllEntities().size(), 4u);
+    EXPECT_TRUE(engine::GetAllEntities().back().GetBaseEntity().components.size() == 2u);
+    Respawner::removes = 0;
+    log.clear();
+
+    engine::DestroyAllEntities();
+    EXPECT_EQ(Respawner::removes, 4) << "each entity live at the call is removed once";
+    // Only the entity that respawned in play holds an Alpha; nothing made
+    // during the teardown was initialised.
+    EXPECT_EQ(log, (std::vector<std::string>{"Alpha remove 5"}));
+    for (uint32_t id = 1; id <= 12; ++id) {
+        EXPECT_FALSE(Listening(Respawner::ListenerId(entity_handle(0, id)))) << id;
+        EXPECT_FALSE(Listening("Alpha" + std::to_string(id))) << id;
+    }
+    EXPECT_TRUE(engine::GetAllEntities().empty());
+    entity_handle next = CreateEntity();
+    EXPECT_EQ(next.GetId(), 1u);
+    next.AddComponent("Respawner", Json::Value());
+    EXPECT_EQ(next.GetBaseEntity().components.size(), 1u) << "components attach again afterwards";
+}
+
 // Walks the live list from its Remove, as systems that scan every entity do.
 struct Walker : BaseComponent<Walker> {
     static inline std::vector<uint32_t> seen;

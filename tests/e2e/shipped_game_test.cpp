@@ -1,7 +1,8 @@
 // Playing the shipped game: the way into the courtyard, saving, restarting
-// and continuing across two runs, the editor's round trip and quitting
-// through the pause screen's question.
+// and continuing across two runs, the courtyard's walls, the editor's round
+// trip and quitting through the pause screen's question.
 
+#include <cmath>
 #include <filesystem>
 #include <sstream>
 
@@ -16,13 +17,14 @@ namespace {
 
 class ShippedGameRuns : public ShippedGame {
 protected:
-    // The wisp as the saved copy of the courtyard holds it.
-    Json::Value Wisp() const {
+    // An entity as the saved copy of the courtyard holds it.
+    Json::Value Saved(const std::string& name) const {
         const Json::Value level = ReadJsonFile(SaveFolder() / "courtyard.json");
         for (const Json::Value& entity : level["entities"])
-            if (entity["name"] == "Wisp") return entity;
+            if (entity["name"] == name) return entity;
         return Json::Value();
     }
+    Json::Value Wisp() const { return Saved("Wisp"); }
 };
 
 const std::string kEditorToggle = "keydown Control_L keydown Shift_L key F8 keyup Shift_L keyup Control_L";
@@ -66,6 +68,56 @@ TEST_F(ShippedGameRuns, SavesRestartsAndContinuesAcrossTwoRuns) {
     EXPECT_NE(fs::last_write_time(SaveFolder() / "courtyard.json"), saved);
     EXPECT_EQ(Wisp()["pos"]["x"].asFloat(), -120.0f);
     EXPECT_EQ(Wisp()["pos"]["y"].asFloat(), y);
+}
+
+// Each arrow key held, in a courtyard of its own as shipped, until the wisp
+// has been pressed against a wall for a moment: the wisp stays inside, and so
+// does the crate it pushes east. The walls are 16 thick, their inner faces at
+// x = -240 and 240 and y = -128 and 128; a shape pressed against one sinks in
+// by a frame's movement, so a centre counts as inside until it is past the
+// wall's outer face. The wisp's circle (radius 6) is centred 8 above its
+// position, and so is the crate (16 by 16). The wisp goes 80 units a second;
+// each hold is its way to the wall (slower while it pushes the crate) and
+// some 0.6 seconds more, since a frame that takes long enough lets a fast
+// shape through a wall.
+TEST_F(ShippedGameRuns, TheWallsKeepTheWispAndThePushedCrateInside) {
+    struct Hold {
+        const char* key;
+        double seconds;
+        const char* axis;  // the wisp's coordinate that moves
+        float nearWall;    // its position gets at least this far towards the wall
+        float outerFace;   // and stays short of the wall's outer face
+        bool pushesCrate;
+    };
+    const Hold holds[] = {{"Right", 5.8, "x", 200, 256, true},
+                          {"Left", 2.0, "x", -220, -256, false},
+                          {"Up", 2.6, "y", 100, 136, false},
+                          {"Down", 1.6, "y", -115, -152, false}};
+    const auto inside = [](const Json::Value& entity) {
+        return std::fabs(entity["pos"]["x"].asFloat()) < 256.0f && std::fabs(entity["pos"]["y"].asFloat() + 8) < 144.0f;
+    };
+    for (const Hold& hold : holds) {
+        SCOPED_TRACE(hold.key);
+        fs::remove_all(SaveFolder());  // the courtyard as shipped
+        Start();
+        ASSERT_TRUE(EnterTheCourtyard()) << game.Stdout() << game.Stderr();
+        std::ostringstream keys;
+        keys << "keydown " << hold.key << " sleep " << hold.seconds << " keyup " << hold.key;
+        game.Keys(keys.str());
+        ASSERT_EQ(QuitThroughThePauseScreen(), 0) << game.Stdout() << game.Stderr();
+        const Json::Value wisp = Wisp(), crate = Saved("Crate");
+        ASSERT_TRUE(wisp.isObject() && crate.isObject());
+        const float at = wisp["pos"][hold.axis].asFloat();
+        const float direction = hold.outerFace > 0 ? 1.0f : -1.0f;
+        EXPECT_GT(direction * at, direction * hold.nearWall) << "the wisp did not reach the wall";
+        EXPECT_LT(direction * at, direction * hold.outerFace) << "the wisp went through the wall";
+        EXPECT_TRUE(inside(wisp)) << wisp["pos"].toStyledString();
+        // The crate starts at x = 40 in the wisp's way east.
+        if (hold.pushesCrate) {
+            EXPECT_GT(crate["pos"]["x"].asFloat(), 200.0f) << "the crate was not pushed to the wall";
+        }
+        EXPECT_TRUE(inside(crate)) << "the crate went through the wall: " << crate["pos"].toStyledString();
+    }
 }
 
 TEST_F(ShippedGame, TheEditorSavesTheCourtyardAsItWasShipped) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 
 #include <GLFW/glfw3.h>
 #include <imgui.h>
@@ -11,6 +12,7 @@
 #include "core/entity/entity_base.h"
 #include "core/entity/entity_table.h"
 #include "core/events/events.h"
+#include "core/level/level_files.h"
 #include "core/save/save_folder.h"
 #include "editor/editor.h"
 #include "graphics/graphics.h"
@@ -23,6 +25,8 @@
 #include "tests/engine/engine_fixture.h"
 
 namespace {
+
+namespace fs = std::filesystem;
 
 // The Level tab's buttons in the editor window's first-use layout.
 constexpr int kLoadX = 76, kSaveAndReloadX = 204, kDeleteSaveX = 356, kButtonsY = 85;
@@ -160,20 +164,26 @@ TEST_F(EditorSession, AReleaseOverTheWindowStillEndsTheDragAndTheBox) {
     EXPECT_FALSE(boxOpen);
 }
 
-TEST_F(EditorSession, LoadingALevelForgetsTheUndoHistoryOfTheLastOne) {
+TEST_F(EditorSession, LoadingALevelForgetsTheUndoHistoryAndTheSelectionOfTheLastOne) {
     folder.WriteLevel("korvel_splash", LevelOf(3));
     glm::vec3 position(0.0f);
+    size_t selected = 99;
+    engine::entity_handle primary(0, 99);
     RunUntil([&](int frame) {
         if (frame == 2) Open();
         if (frame == 4) {
             // A drag of entity 1, then the level is loaded again: ids restart.
             const engine::entity_handle first = engine::GetAllEntities()[0];
+            g_editor->SelectEntity(engine::GetAllEntities()[2], true, true);
             Editor::PushAction(std::make_unique<moveEntityAction>(std::vector<engine::entity_handle>{first}, glm::vec3(0.0f)));
             Editor::GetActions().back()->active = false;
             first.SetPosition(-500, -500, 0);
             Engine::SetLevel("korvel_splash", false);
         }
         if (frame == 6) {
+            // Delete would now take the new level's entity 3, never picked.
+            selected = g_editor->GetSelection().size();
+            primary = g_editor->GetPrimarySelection();
             Editor::Undo();
             position = engine::GetAllEntities()[0].GetPosition();
         }
@@ -181,6 +191,8 @@ TEST_F(EditorSession, LoadingALevelForgetsTheUndoHistoryOfTheLastOne) {
     });
     EXPECT_EQ(position, glm::vec3(0, 0, 0)) << "the reloaded entity stays where the file put it";
     EXPECT_TRUE(Editor::GetActions().empty());
+    EXPECT_EQ(selected, 0u);
+    EXPECT_EQ(primary, engine::entity_handle());
 }
 
 TEST_F(EditorSession, AReloadWithBrokenScriptsLeavesTheEditorWithoutLua) {
@@ -201,28 +213,112 @@ TEST_F(EditorSession, AReloadWithBrokenScriptsLeavesTheEditorWithoutLua) {
     EXPECT_TRUE(Logged("Error loading lua init file!")) << "the script's error is logged";
 }
 
-TEST_F(EditorSession, ADamagedLevelFromTheLoadMenuIsLoggedAndLeavesAnEmptyLevel) {
+TEST_F(EditorSession, ADamagedLevelFromTheLoadMenuIsLoggedAndLeavesTheCurrentLevel) {
     folder.WriteLevel("korvel_splash", LevelOf(3));
     folder.WriteLevel("broken", "{\"entities\": [");
     const std::vector<std::string> listed = ListFiles("levels", "json");
     const int row = static_cast<int>(std::find(listed.begin(), listed.end(), "broken") - listed.begin());
-    size_t entities = 99;
-    bool mapLeft = false;
+    std::vector<std::string> names;
+    bool savedEdit = false;
     RunUntil([&](int frame) {
         if (frame == 2) Open();
+        if (frame == 3) engine::GetAllEntities()[1].SetName("edited");
         // The menu opens where the button was clicked, a row per level.
         const bool done = Click(frame, 3, kLoadX, kButtonsY) &&
                           Click(frame, 7, kLoadX + 30, kButtonsY + kMenuFirstRow + row * kMenuRow);
         if (done) {
-            entities = engine::GetAllEntities().size();
-            mapLeft = GetTileMap() != nullptr;
+            for (const engine::entity_handle& entity : engine::GetAllEntities()) names.push_back(entity.GetName());
+            savedEdit = SaveLevel("korvel_splash", false);
         }
         return done;
     });
-    EXPECT_EQ(entities, 0u);
-    EXPECT_TRUE(mapLeft) << "the tile tab has a map to show";
+    EXPECT_EQ(names, (std::vector<std::string>{"e0", "edited", "e2"}));
     EXPECT_TRUE(Logged("Editor: could not load level \"broken\": "));
     EXPECT_EQ(Engine::GetCurrentLevelName(), "korvel_splash");
+    EXPECT_EQ(folder.ReadLevel("broken"), "{\"entities\": [") << "nothing written over either file";
+    ASSERT_TRUE(savedEdit);
+    EXPECT_EQ(Parse(folder.ReadLevel("korvel_splash"))["entities"][1]["name"].asString(), "edited");
+}
+
+// Real editor keys through the X server; each toggle is sent once the last
+// one has been seen to act.
+TEST_F(EditorSession, ALevelThatCannotBeSavedKeepsTheEditorOpenAndTheLevelInMemory) {
+    folder.WriteLevel("korvel_splash", LevelOf(3));
+    fs::create_directories(folder.game.path() / "levels/blocked.json");  // no file can replace a folder
+    const std::string toggle = "xdotool keydown Control_L keydown Shift_L key F8 keyup Shift_L keyup Control_L";
+    const struct {
+        std::string name, line;
+    } refusals[] = {
+        {"courtyard/part2", "Editor: level \"courtyard/part2\" refused: a level name holds no path separator; the editor stays open"},
+        {"blocked", "Editor: level \"blocked\" was not saved; the editor stays open"},
+        {"", "Editor: level \"\" refused: a level needs a name; the editor stays open"},
+    };
+    size_t step = 0;
+    double sentAt = -1;  // when the step's toggle went out; a lost one goes again
+    std::vector<bool> keptOpen;
+    std::vector<size_t> entities;
+    const double deadline = glfwGetTime() + 90;
+    const auto send = [&] {
+        sentAt = glfwGetTime();
+        std::system(toggle.c_str());
+    };
+    RunUntil([&](int frame) {
+        if (frame == 2) Open();
+        if (frame < 3 || !Engine::HasFocus() || Engine::GetMode() != Engine::GetRequestedMode()) return glfwGetTime() > deadline;
+        if (step == 0) engine::GetAllEntities()[0].SetPosition(5, 6, 0);  // an edit not saved yet
+        const bool resend = sentAt >= 0 && glfwGetTime() > sentAt + 10;
+        if (step < std::size(refusals)) {
+            if (sentAt < 0) {
+                Engine::SetLevel(refusals[step].name, true);
+                send();
+            } else if (Logged(refusals[step].line)) {
+                keptOpen.push_back(g_editor && Engine::GetRequestedMode() == Engine::kEditorMode);
+                entities.push_back(engine::GetAllEntities().size());
+                ++step;
+                sentAt = -1;
+            } else if (resend) {
+                send();
+            }
+        } else if (Engine::GetMode() == Engine::kGameMode) {
+            return true;
+        } else if (sentAt < 0) {
+            Engine::SetLevel("courtyard2", true);
+            send();
+        } else if (resend) {
+            send();
+        }
+        return glfwGetTime() > deadline;
+    });
+    EXPECT_EQ(keptOpen, std::vector<bool>(std::size(refusals), true));
+    EXPECT_EQ(entities, std::vector<size_t>(std::size(refusals), 3u));
+    ASSERT_EQ(Engine::GetMode(), Engine::kGameMode) << "a plain name closes the editor";
+    EXPECT_EQ(Engine::GetCurrentLevelName(), "courtyard2");
+    const Json::Value saved = Parse(folder.ReadLevel("courtyard2"));
+    EXPECT_EQ(saved["entities"][0]["pos"]["x"].asFloat(), 5.0f) << "the edit was kept and saved";
+    EXPECT_FALSE(fs::exists(folder.game.path() / "levels/courtyard"));
+    EXPECT_TRUE(fs::is_directory(folder.game.path() / "levels/blocked.json"));
+}
+
+TEST_F(EditorSession, SaveAndReloadWithANameThatCannotBeSavedReloadsNothing) {
+    folder.WriteLevel("korvel_splash", LevelOf(3));
+    size_t entities = 0;
+    glm::vec3 position(0.0f);
+    RunUntil([&](int frame) {
+        if (frame == 2) Open();
+        if (frame == 3) {
+            engine::GetAllEntities()[0].SetPosition(5, 6, 0);
+            Engine::SetLevel("courtyard/part2", true);
+        }
+        const bool done = Click(frame, 4, kSaveAndReloadX, kButtonsY);
+        if (done) {
+            entities = engine::GetAllEntities().size();
+            position = engine::GetAllEntities()[0].GetPosition();
+        }
+        return done;
+    });
+    EXPECT_TRUE(Logged("Editor: level \"courtyard/part2\" refused: a level name holds no path separator; nothing is saved or reloaded"));
+    EXPECT_EQ(entities, 3u);
+    EXPECT_EQ(position, glm::vec3(5, 6, 0));
 }
 
 TEST_F(EditorSession, DeleteSaveWithoutASaveFolderIsLogged) {

@@ -1,6 +1,9 @@
 #include <cfloat>
 #include <cmath>
 #include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
 
 #include <sys/stat.h>
 
@@ -12,6 +15,7 @@
 #include "core/level/level_files.h"
 #include "core/lighting/level_lighting.h"
 #include "graphics/tile_map.h"
+#include "scripting/export_list.h"
 #include "tests/core/test_components.h"
 #include "tests/engine/engine_fixture.h"
 #include "tests/support/error_text.h"
@@ -308,6 +312,237 @@ TEST_F(LevelFiles, WithoutASaveFolderNothingIsWrittenAndNothingFails) {
     SaveLevel("cave", true);
     EXPECT_EQ(GetLastLevel(), "");
     EXPECT_THROW(ClearSaveFolder(), debug::exception);
+}
+
+}  // namespace
+
+namespace {
+
+namespace fs = std::filesystem;
+using Files = std::map<std::string, std::string>;
+
+std::string Contents(const fs::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+// Every file below root with its contents, or where a link points.
+Files Snapshot(const fs::path& root) {
+    Files files;
+    for (const auto& entry : fs::recursive_directory_iterator(root)) {
+        const std::string relative = fs::relative(entry.path(), root).string();
+        if (entry.is_symlink())
+            files[relative] = "-> " + fs::read_symlink(entry.path()).string();
+        else if (entry.is_regular_file())
+            files[relative] = Contents(entry.path());
+    }
+    return files;
+}
+
+bool Listening(const std::string& event, const std::string& id) { return events::Disconnect(event, id); }
+
+TEST_F(LevelFiles, NamesThatAreNoPlainFileNameAreRefusedAndNothingIsReadOrWritten) {
+    folder.WriteLevel("cave", NamedLevel("cave"));
+    folder.game.Write("outside.json", NamedLevel("outside"));  // what "levels/../outside" would name
+    LoadLevel("cave");
+    const std::string nul("cave\0x", 6);
+    const struct {
+        std::string name, shown, problem;
+    } cases[] = {
+        {"", "\"\"", "a level needs a name"},
+        {"../outside", "\"../outside\"", "a level name holds no path separator"},
+        {"..\\outside", "\"..\\outside\"", "a level name holds no path separator"},
+        {"courtyard/part2", "\"courtyard/part2\"", "a level name holds no path separator"},
+        {fs::absolute("outside").string(), "\"" + fs::absolute("outside").string() + "\"", "a level name holds no path separator"},
+        {"..", "\"..\"", "a level name holds no \"..\""},
+        {"cave..", "\"cave..\"", "a level name holds no \"..\""},
+        {nul, "\"cave?x\"", "a level name holds no NUL"},
+    };
+    const Files game = Snapshot(folder.game.path()), home = Snapshot(folder.home.path());
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.shown);
+        const size_t lines = Console::GetLines().size();
+        LoadLevel(c.name);
+        EXPECT_EQ(FirstEntityName(), "cave");
+        EXPECT_EQ(Engine::GetCurrentLevelName(), "cave");
+        EXPECT_EQ(Engine::GetNextLevelName(), "cave");
+        ASSERT_EQ(Console::GetLines().size(), lines + 1);
+        EXPECT_EQ(Console::GetLines().back(), "LoadLevel: level " + c.shown + " refused: " + c.problem + "; the current level stays");
+        for (bool toSaveFolder : {false, true}) {
+            EXPECT_FALSE(SaveLevel(c.name, toSaveFolder));
+            EXPECT_EQ(Console::GetLines().back(), "SaveLevel: level " + c.shown + " refused: " + c.problem + "; nothing is written");
+        }
+        EXPECT_EQ(Console::GetLines().size(), lines + 3);
+    }
+    EXPECT_EQ(Snapshot(folder.game.path()), game);
+    EXPECT_EQ(Snapshot(folder.home.path()), home);
+}
+
+TEST_F(LevelFiles, LinksInTheLevelAndSaveFoldersAreWrittenThroughToTheirTargets) {
+    folder.game.Write("work/cave.json", NamedLevel("shipped"));
+    fs::create_symlink(folder.game.path() / "work/cave.json", folder.game.path() / "levels/cave.json");
+    folder.home.Write("backup/cave.json", NamedLevel("saved"));
+    fs::create_directories(folder.SaveFolder());
+    fs::create_symlink("../../backup/cave.json", folder.SaveFolder() + "cave.json");
+    LoadLevel("cave");
+    ASSERT_EQ(FirstEntityName(), "saved") << "read through the link";
+    engine::GetAllEntities()[0].SetName("edited");
+    EXPECT_TRUE(SaveLevel("cave", false));
+    EXPECT_TRUE(SaveLevel("cave", true));
+    EXPECT_TRUE(fs::is_symlink(folder.game.path() / "levels/cave.json"));
+    EXPECT_TRUE(fs::is_symlink(folder.SaveFolder() + "cave.json"));
+    EXPECT_EQ(Parse(folder.game.Read("work/cave.json"))["entities"][0]["name"].asString(), "edited");
+    EXPECT_EQ(Parse(folder.home.Read("backup/cave.json"))["entities"][0]["name"].asString(), "edited");
+}
+
+TEST_F(LevelFiles, ScriptsCannotSteerALevelChangeOutOfTheLevelFolders) {
+    folder.WriteLevel("cave", kSmallLevel);
+    LoadLevel("cave");
+    g_engine->mode = Engine::kGameMode;
+    ASSERT_TRUE(Engine::GetSaveOnUnload());
+    const auto lastLevel = [&](const std::string& name) {
+        Json::Value save;
+        save["last_level"] = name;
+        folder.WriteSaved("save_file.json", save.toStyledString());
+    };
+    const struct {
+        const char* what;
+        std::function<void()> call;
+        std::string line;
+    } cases[] = {
+        {"change", [] { lb_engine_change_level("../../.config/someapp/settings"); },
+         "lb_engine_change_level: level \"../../.config/someapp/settings\" refused: a level name holds no path separator; the level does not change"},
+        {"change to nothing", [] { lb_engine_change_level(""); },
+         "lb_engine_change_level: level \"\" refused: a level needs a name; the level does not change"},
+        {"restart", [] { lb_engine_load_level_restart("a/b"); },
+         "lb_engine_load_level_restart: level \"a/b\" refused: a level name holds no path separator; the level does not change"},
+        {"saved level",
+         [&] {
+             lastLevel("../../outside");
+             lb_engine_load_saved_level();
+         },
+         "lb_engine_load_saved_level: level \"../../outside\" refused: a level name holds no path separator; the level does not change"},
+        {"saved level with a NUL",
+         [&] {
+             lastLevel(std::string("cave\0", 5));
+             lb_engine_load_saved_level();
+         },
+         "lb_engine_load_saved_level: level \"cave?\" refused: a level name holds no NUL; the level does not change"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const size_t lines = Console::GetLines().size();
+        c.call();
+        ASSERT_EQ(Console::GetLines().size(), lines + 1);
+        EXPECT_EQ(Console::GetLines().back(), c.line);
+        EXPECT_EQ(Engine::GetNextLevelName(), "cave");
+        EXPECT_FALSE(g_engine->reloadLevel);
+        EXPECT_TRUE(Engine::GetSaveOnUnload());
+        EXPECT_FALSE(Listening("LevelUnloadFinished", "LuaSaveLevelOnUnload"));
+    }
+    EXPECT_TRUE(folder.SavedExists("save_file.json")) << "the refused restart emptied nothing";
+    lb_engine_change_level("cave2");
+    EXPECT_EQ(Engine::GetNextLevelName(), "cave2") << "a plain name still goes through";
+}
+
+TEST_F(LevelFiles, ASavedCopyThatCannotBeBuiltIsSetAsideForTheShippedLevel) {
+    RegisterTestComponents();
+    folder.WriteLevel("cave", NamedLevel("shipped"));
+    const std::string built = R"({"name": "built", "components": [{"__component_name": "Alpha", "value": 1}]})";
+    const std::string unknown = "It cannot be built: components::Create failed to map component string!";
+    const struct {
+        const char* what;
+        std::string text, problem;
+        bool halfBuilt;
+    } cases[] = {
+        {"a list", "[1, 2, 3]", "It is not a JSON object.", false},
+        {"null", "null", "It holds null, not a level.", false},
+        {"a type no longer registered",
+         R"({"entities": [)" + built + R"(, {"components": [{"__component_name": "Teapot"}]}]})", unknown, true},
+        {"a component entry that is not an object", R"({"entities": [)" + built + R"(, {"components": [7]}]})", unknown, true},
+        {"a vast tile map", R"({"tile_map": {"width": 100000, "height": 100000}, "entities": [)" + built + "]}",
+         "It cannot be built: TileMap::Deserialize: a tile map of 100000 by 100000 cells is too large", false},
+    };
+    const std::string saved = folder.SaveFolder() + "cave.json";
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove(saved + ".damaged");
+        folder.WriteSaved("cave.json", c.text);
+        ComponentLog().clear();
+        const size_t lines = Console::GetLines().size();
+        ASSERT_NO_THROW(LoadLevel("cave"));
+        ASSERT_EQ(engine::GetAllEntities().size(), 1u);
+        EXPECT_EQ(FirstEntityName(), "shipped");
+        EXPECT_EQ(Engine::GetCurrentLevelName(), "cave");
+        EXPECT_FALSE(fs::exists(saved));
+        EXPECT_EQ(folder.ReadSaved("cave.json.damaged"), c.text);
+        ASSERT_EQ(Console::GetLines().size(), lines + 1);
+        EXPECT_EQ(Console::GetLines().back(),
+                  "\"" + saved + "\" is damaged, set aside as \"" + saved + ".damaged\": " + c.problem);
+        // What was built of the copy was taken down again, listeners and all.
+        const std::vector<std::string> built = {"Alpha deserialize 1 1", "Alpha init 1", "Alpha remove 1"};
+        EXPECT_EQ(ComponentLog(), c.halfBuilt ? built : std::vector<std::string>{});
+        EXPECT_FALSE(Listening(RecordingComponent<Alpha>::kEvent, "Alpha1"));
+    }
+    // Only a shipped level that cannot be built ends the game.
+    folder.WriteLevel("cave", R"({"entities": [{"components": [{"__component_name": "Teapot"}]}]})");
+    EXPECT_THROW(LoadLevel("cave"), debug::exception);
+}
+
+TEST_F(LevelFiles, InTheEditorALevelThatCannotBeLoadedLeavesTheCurrentOneAsItWas) {
+    RegisterTestComponents();
+    folder.WriteLevel("cave", R"({"tile_map": {"tile_width": 9, "tile_height": 9, "width": 1, "height": 1, "tiles": "1 "},
+        "entities": [{"name": "kept", "components": [{"__component_name": "Alpha", "value": 5}]}],
+        "graphics": {"moonlight_fade_dist": 42}})");
+    folder.WriteLevel("broken", R"({"entities": [)");
+    folder.WriteLevel("list", "[1]");
+    folder.WriteLevel("odd", R"({"graphics": {"moonlight_fade_dist": 1},
+        "entities": [{"name": "new"}, {"components": [{"__component_name": "Teapot"}]}]})");
+    folder.WriteLevel("vast", R"({"tile_map": {"width": 100000, "height": 100000}})");
+    g_engine->mode = g_engine->requestedMode = Engine::kEditorMode;
+    LoadLevel("cave");
+    engine::GetAllEntities()[0].SetPosition(7, 8, 9);  // an edit not saved yet
+    for (const char* name : {"broken", "list", "odd", "vast", "nowhere"}) {
+        SCOPED_TRACE(name);
+        EXPECT_THROW(LoadLevel(name), debug::exception);
+        EXPECT_EQ(Engine::GetCurrentLevelName(), "cave");
+        EXPECT_EQ(Engine::GetNextLevelName(), "cave");
+        ASSERT_EQ(engine::GetAllEntities().size(), 1u);
+        const engine::entity_handle kept = engine::GetAllEntities()[0];
+        EXPECT_EQ(kept.GetName(), "kept");
+        EXPECT_EQ(kept.GetPosition(), glm::vec3(7, 8, 9));
+        ASSERT_TRUE(kept.HasComponent<Alpha>());
+        EXPECT_EQ(kept.GetBaseEntity().Get<Alpha>()->value, 5);
+        EXPECT_EQ(GetTileMap()->GetTileWidth(), 9u);
+        EXPECT_EQ(moonlight_fade_dist, 42.0f);
+    }
+    ASSERT_TRUE(SaveLevel("cave", false));
+    EXPECT_EQ(Parse(folder.ReadLevel("cave"))["entities"][0]["pos"]["x"].asFloat(), 7.0f);
+}
+
+TEST_F(LevelFiles, ARespawningScriptComponentDoesNotHoldUpALevelChange) {
+    folder.game.Write("lua/components/respawn.lua", R"(local C = require("ffi").C
+components.Register("Respawn", {
+    Initialize = function(self) self:Connect("LogicUpdate", function() end) end,
+    Remove = function(self)
+        C.lb_print("respawn removed")
+        Entity.Create():AddComponent("Respawn")
+    end,
+}))");
+    Engine::RestartScripts();
+    folder.WriteLevel("spawn", R"({"entities": [{"name": "a", "components": [{"__component_name": "Respawn"}]},
+                                               {"name": "b", "components": [{"__component_name": "Respawn"}]}]})");
+    LoadLevel("spawn");
+    ASSERT_EQ(engine::GetAllEntities().size(), 2u);
+    const size_t lines = Console::GetLines().size();
+    LoadLevel("spawn");
+    EXPECT_EQ(Console::GetLines().size(), lines + 2);
+    EXPECT_EQ(Console::GetLines().back(), "respawn removed");
+    EXPECT_EQ(engine::GetAllEntities().size(), 2u);
+    engine::DestroyAllEntities();
+    EXPECT_TRUE(engine::GetAllEntities().empty());
 }
 
 }  // namespace

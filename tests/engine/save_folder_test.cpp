@@ -7,6 +7,7 @@
 #include "core/lighting/level_lighting.h"
 #include "core/save/replace_file.h"
 #include "core/save/save_folder.h"
+#include "platform/files.h"
 #include "tests/support/error_text.h"
 #include "tests/support/temp_dir.h"
 
@@ -73,6 +74,22 @@ TEST(ReplaceFile, AFailedWriteKeepsWhatWasThereAndSaysSoInOneLine) {
     EXPECT_TRUE(fs::is_directory(folder.path() / "level.json"));
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1);
     EXPECT_FALSE(fs::exists(folder.path() / "missing"));
+}
+
+TEST(ReplaceFile, ADocumentLargerThanTheReaderTakesIsRefusedAndTheCopyThereKept) {
+    TempDir folder;
+    folder.Write("level.json", "the previous copy");
+    const std::string path = folder.str() + "/level.json";
+    const size_t lines = Console::GetLines().size();
+    EXPECT_FALSE(ReplaceFile(path, std::string(platform::kMaxReadBytes + 1, ' ')));
+    ASSERT_EQ(Console::GetLines().size(), lines + 1);
+    EXPECT_EQ(Console::GetLines().back(),
+              "Could not save \"" + path + "\": it would be larger than 256 MB, more than the game reads");
+    EXPECT_EQ(folder.Read("level.json"), "the previous copy");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1);
+    // Exactly the cap still reads back, so it is written.
+    ASSERT_TRUE(ReplaceFile(path, std::string(platform::kMaxReadBytes, ' ')));
+    EXPECT_EQ(fs::file_size(path), platform::kMaxReadBytes);
 }
 
 TEST(ReplaceFile, ReplacesWhatTheNameFinallyNames) {

@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <memory>
 #include <vector>
 
 #include <epoxy/gl.h>
 
 #include "core/diagnostics/exception.h"
+#include "graphics/sprite.h"
 #include "png/png.h"
 #include "tests/graphics/graphics_fixture.h"
 #include "tests/graphics/png_writer.h"
@@ -91,12 +93,47 @@ TEST_F(TextureCache, UnloadablePicturesGiveTheDebugTextureWithoutBeingCached) {
         glDeleteTextures(1, &before);
     }
 
-    // Not cached: once the picture exists, the name loads.
+    // Only the debug picture is cached for them.
     dir.Write("textures/ghost.png", EncodePng(3, 2, kPicture));
+    Graphics::ClearTextures();
     const Loaded ghost = Load("ghost");
     EXPECT_TRUE(ghost.loaded);
     EXPECT_NE(ghost.texture, debug.texture);
     EXPECT_EQ(ghost.width, 3u);
+}
+
+TEST_F(TextureCache, AFailedPictureIsReadOnceUntilTheCacheEmpties) {
+    const Loaded debug = Load("debug");
+    ASSERT_TRUE(debug.loaded);
+    // Its header says three rows, its data holds two: refused.
+    std::string broken = EncodePng(3, 2, kPicture);
+    ASSERT_EQ(broken.substr(12, 4), "IHDR");
+    broken[23] = 3;
+    dir.Write("textures/broken.png", broken);
+    const Loaded first = Load("broken");
+    EXPECT_FALSE(first.loaded);
+    EXPECT_EQ(first.texture, debug.texture);
+
+    // Mended on disk, it is not read again: every sprite using it gets the
+    // debug texture, as the first did.
+    dir.Write("textures/broken.png", EncodePng(3, 2, kPicture));
+    std::vector<std::unique_ptr<Sprite>> sprites;
+    for (int i = 0; i < 10; ++i) {
+        sprites.push_back(std::make_unique<Sprite>());
+        sprites.back()->SetTexture("broken");
+        EXPECT_EQ(sprites.back()->texture, debug.texture);
+        EXPECT_EQ(sprites.back()->width, 16u);
+        EXPECT_EQ(sprites.back()->texture_name, "broken");
+    }
+    EXPECT_FALSE(Load("broken").loaded);
+
+    // The editor's reload empties the cache and forgets the failure with it.
+    Graphics::ClearTextures();
+    const Loaded mended = Load("broken");
+    EXPECT_TRUE(mended.loaded);
+    EXPECT_EQ(mended.width, 3u);
+    EXPECT_EQ(mended.height, 2u);
+    EXPECT_EQ(TexturePixels(mended.texture, 3, 2), kPicture);
 }
 
 TEST_F(TextureCache, WithoutADebugPictureABuiltInOneStandsIn) {

@@ -114,15 +114,81 @@ TEST_F(PhysicsComponents, EveryKeySurvivesALevelRoundTrip) {
     EXPECT_EQ(entity.Serialize(), saved);
 }
 
-TEST_F(PhysicsComponents, ACopiedStaticBoxKeepsTheSourcesCornersUntilItsOutlineIsDrawn) {
-    const auto source = Box(0, 0, 2, 2, Keys({{"Box Static", true}}));
-    const auto copy = engine::CreateEntity();
-    copy.CopyFrom(source);
-    copy.SetPosition(10, 0, 0);
-    BoxCollider* box = engine::FindComponent<BoxCollider>(copy);
-    EXPECT_EQ(box->GetCorner(0), glm::vec2(1, 1));
-    box->DrawDebug();
-    EXPECT_EQ(box->GetCorner(0), glm::vec2(11, 1));
+// Every change that moves or reshapes a box: a static one must end up where
+// a moving one would, corners and axes alike.
+TEST_F(PhysicsComponents, AStaticBoxIsAlwaysWhereItsEntityAndSizesPutIt) {
+    struct Case {
+        const char* what;
+        void (*change)(const engine::entity_handle& entity, BoxCollider& box);
+        bool moves = true;  // ends somewhere else than it was loaded
+    };
+    const Case cases[] = {
+        {"entity moved", [](const engine::entity_handle& e, BoxCollider&) { e.SetPosition(40, -7, 0); }},
+        {"widened", [](const engine::entity_handle&, BoxCollider& b) { b.SetWidth({9, 0}); }},
+        {"heightened", [](const engine::entity_handle&, BoxCollider& b) { b.SetHeight({0, 0.5f}); }},
+        {"offset", [](const engine::entity_handle&, BoxCollider& b) { b.SetCenter({-3, 2}); }},
+        {"made static after moving",
+         [](const engine::entity_handle& e, BoxCollider& b) {
+             b.SetStatic(false);
+             e.SetPosition(5, 5, 0);
+             b.GetAxis(0);
+             e.SetPosition(0, 0, 0);
+             b.SetStatic(true);
+         },
+         false},
+        {"copied elsewhere",
+         [](const engine::entity_handle& e, BoxCollider&) {
+             const auto source = engine::CreateEntity();
+             source.CopyFrom(e);
+             e.CopyFrom(source);
+             e.SetPosition(10, 0, 0);
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const auto wall = Box(0, 0, 2, 4, Keys({{"Box Static", true}}));
+        BoxCollider* box = engine::FindComponent<BoxCollider>(wall);
+        ASSERT_TRUE(box->IsStatic());
+        box->GetCorner(0);  // the cache holds the box as loaded
+        c.change(wall, *box);
+        box = engine::FindComponent<BoxCollider>(wall);
+
+        // The same box, not static, as the reference.
+        const auto mover = engine::CreateEntity();
+        mover.CopyFrom(wall);
+        BoxCollider* reference = engine::FindComponent<BoxCollider>(mover);
+        reference->SetStatic(false);
+        glm::vec2 corners[4], expected[4];
+        box->GetCorners(corners);
+        reference->GetCorners(expected);
+        for (int i = 0; i < 4; ++i) EXPECT_EQ(corners[i], expected[i]) << "corner " << i;
+        for (int i = 0; i < 2; ++i) EXPECT_EQ(box->GetAxis(i), reference->GetAxis(i)) << "axis " << i;
+        if (c.moves) {
+            EXPECT_NE(expected[0], glm::vec2(1, 2));
+        }
+        engine::DestroyAllEntities();
+    }
+}
+
+// A wall put together from a script: added bare, then sized, made static
+// and placed. It must stop a ball where it stands, not at the origin.
+TEST_F(PhysicsComponents, AStaticWallBuiltStepByStepStopsABall) {
+    const auto wall = engine::CreateEntity();
+    wall.AddComponent("BoxCollider", Json::Value());
+    AddBody(wall, {0, 0});
+    BoxCollider* box = engine::FindComponent<BoxCollider>(wall);
+    box->SetStatic(true);
+    box->GetCorner(0);
+    box->SetWidth({10, 0});
+    box->SetHeight({0, 100});
+    wall.SetPosition(100, 0, 0);
+    const auto ball = Circle(80, 0, 5);
+    AddBody(ball, {300, 0});
+    for (int frame = 0; frame < 30; ++frame) Step(1.0f / 60.0f);
+    ASSERT_FALSE(log.empty()) << "the ball passed through the wall";
+    EXPECT_EQ(log.front(), "Started 1 2");
+    EXPECT_LT(Position(ball).x, 95.0f);
+    EXPECT_LE(Velocity(ball).x, 0.0f);
 }
 
 }  // namespace

@@ -191,4 +191,27 @@ TEST_F(PhysicsStep, ListenersMayChangeComponentsAndEntitiesDuringAStep) {
     EXPECT_EQ(Position(engine::GetAllEntities().at(0)), glm::vec2(0, 0));
 }
 
+// Pairs that cannot touch are not tested; a listener that moves entities
+// mid-step must still see every pair tested that the move brings together
+// or apart, in the same step.
+TEST_F(PhysicsStep, PairsAListenerBringsTogetherOrApartAreTestedInTheSameStep) {
+    const auto a = Circle(0, 0, 5), b = Circle(8, 0, 5);
+    Circle(500, 0, 5);
+    const auto d = Circle(900, 0, 5);
+    events::Connect<Record>("OnCollisionStarted", "Mover", [&](Record record) {
+        if (record.entityA == a) d.SetPosition(504, 0, 0);
+    });
+    Step();
+    EXPECT_EQ(log, (Log{"Started 1 2", "Started 3 4"}));
+
+    events::Disconnect("OnCollisionStarted", "Mover");
+    events::Connect<Record>("OnCollisionPersisted", "Parter", [&](Record record) {
+        if (record.entityA == a) d.SetPosition(5000, 0, 0);
+    });
+    log.clear();
+    Step();
+    EXPECT_EQ(log, (Log{"Persisted 1 2", "Ended 3 4"}));
+    EXPECT_EQ(Position(b), glm::vec2(8, 0));
+}
+
 }  // namespace

@@ -1,6 +1,9 @@
 #include <cstring>
 
+#include <filesystem>
+
 #include <sndfile.h>
+#include <sys/stat.h>
 
 #include "platform/fmod/low_level.h"
 #include "tests/platform/fmod_fixture.h"
@@ -16,7 +19,9 @@ const char* kStrings = R"({"strings": {"b": "bank:/Main", "master": "bus:/", "mu
 TEST(ErrorText, EveryResultOfTheTableHasATextAndOthersAreUnknown) {
     EXPECT_STREQ(FMOD_ErrorString(kOk), "No errors.");
     EXPECT_STREQ(FMOD_ErrorString(kErrTruncated), "The text was cut to fit the buffer.");
-    for (int result : {15, 81}) EXPECT_STRNE(FMOD_ErrorString(result), "Unknown error.") << result;
+    EXPECT_STREQ(FMOD_ErrorString(kErrFileBad),
+                 "The file is not a regular file, or is too large to be a sound file or bank.");
+    for (int result : {16, 81}) EXPECT_STRNE(FMOD_ErrorString(result), "Unknown error.") << result;
     for (int result : {-1, 82, 1000}) EXPECT_STREQ(FMOD_ErrorString(result), "Unknown error.") << result;
 }
 
@@ -111,8 +116,18 @@ TEST_F(StudioTest, BankFilesThatCannotLoadAreRefusedWhole) {
                           Case{"events.bank", R"({"events": {"id": "e"}})", kErrBankFormat},
                           Case{"noid.bank", R"({"buses": [{"id": "x"}], "events": [{"bus": "x"}]})", kErrBankFormat},
                           Case{"fade.bank", R"({"events": [{"id": "e", "fadeOut": -1}]})", kErrBankFormat},
-                          Case{"strings.bank", R"({"strings": {"x": 3}})", kErrBankFormat}}) {
-        if (c.text) folder.Write(c.name, c.text);
+                          Case{"strings.bank", R"({"strings": {"x": 3}})", kErrBankFormat},
+                          Case{"climb.bank", R"({"events": [{"id": "e", "sound": "sub/../../x.wav"}]})", kErrBankFormat},
+                          Case{"absolute.bank", R"({"events": [{"id": "e", "sound": "/dev/zero"}]})", kErrBankFormat},
+                          Case{"fifo.bank", "fifo", kErrFileBad}, Case{"zero.bank", "/dev/zero", kErrFileBad},
+                          Case{"folder.bank", "folder", kErrFileBad}}) {
+        // A FIFO would block the read and /dev/zero never end it: neither is read.
+        const std::string path = (folder.path() / c.name).string();
+        const std::string text = c.text ? c.text : "";
+        if (text == "fifo") ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+        else if (text == "/dev/zero") std::filesystem::create_symlink(text, path);
+        else if (text == "folder") std::filesystem::create_directory(path);
+        else if (c.text) folder.Write(c.name, text);
         Bank bank;
         bank.id = 77;
         EXPECT_EQ(system.loadBankFile((folder.path() / c.name).c_str(), 0, &bank), c.result) << c.name;
@@ -128,17 +143,25 @@ TEST_F(StudioTest, BankFilesThatCannotLoadAreRefusedWhole) {
 }
 
 TEST_F(StudioTest, SampleDataLoadsOnUpdateFromEachFormat) {
+    constexpr int kText = 0, kAbsent = -1, kFifo = -2, kLink = -3;
     struct Case {
         const char* file;
-        int format;  // 0: written as text, not a sound
+        int format;
         LoadingState state;
+        const char* target = nullptr;  // of a link
     };
     for (const Case& c : {Case{"tone.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, kLoaded},
                           Case{"tone.flac", SF_FORMAT_FLAC | SF_FORMAT_PCM_16, kLoaded},
-                          Case{"tone.ogg", SF_FORMAT_OGG | SF_FORMAT_VORBIS, kLoaded}, Case{"text.wav", 0, kLoadError},
-                          Case{"absent.wav", -1, kLoadError}}) {
+                          Case{"tone.ogg", SF_FORMAT_OGG | SF_FORMAT_VORBIS, kLoaded}, Case{"text.wav", kText, kLoadError},
+                          Case{"absent.wav", kAbsent, kLoadError}, Case{"fifo.wav", kFifo, kLoadError},
+                          Case{"zero.wav", kLink, kLoadError, "/dev/zero"},
+                          Case{"linked.wav", kLink, kLoaded, "tone.flac"}}) {
         const std::string file = c.file;
-        if (c.format > 0) {
+        if (c.format == kFifo) {
+            ASSERT_EQ(mkfifo((folder.path() / file).c_str(), 0600), 0);
+        } else if (c.format == kLink) {
+            std::filesystem::create_symlink(c.target, folder.path() / file);
+        } else if (c.format > 0) {
             SF_INFO info{};
             info.samplerate = 22050;
             info.channels = 2;
@@ -148,7 +171,7 @@ TEST_F(StudioTest, SampleDataLoadsOnUpdateFromEachFormat) {
             std::vector<float> stereo(22050 * 2, 0.25f);
             sf_writef_float(out, stereo.data(), 22050);
             sf_close(out);
-        } else if (c.format == 0) {
+        } else if (c.format == kText) {
             folder.Write(file, "RIFF but not really");
         }
         folder.Write(file + ".bank", R"({"events": [{"id": ")" + file + R"(", "sound": ")" + file + R"("}]})");

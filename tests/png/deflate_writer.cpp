@@ -58,4 +58,23 @@ std::vector<unsigned char> DeflateWriter::Zlib() const {
     return stream;
 }
 
+std::vector<unsigned char> ZerosZlib(uint64_t count) {
+    // Literal/length code: 285 (length 258) one bit, the zero byte and the
+    // end code two; distance code 0 (distance 1) and 1 one bit each.
+    std::vector<unsigned> literal(286, 0);
+    literal[0] = literal[256] = 2;
+    literal[285] = 1;
+    DeflateWriter w;
+    w.Block(true, 2);
+    w.DynamicHeader(286, 2,
+                    {2, 18 | (127 << 8), 18 | (106 << 8), 2, 18 | (17 << 8), 1,  // 0, 1-255, 256, 257-284, 285
+                     1, 1});
+    w.Canonical(literal, 0);
+    uint64_t left = count - 1;
+    for (; left >= 258; left -= 258) w.Code(0, 2);  // 285 and distance 0 both have the code 0
+    for (; left > 0; --left) w.Canonical(literal, 0);
+    w.Canonical(literal, 256);
+    return w.Zlib();
+}
+
 }  // namespace png_test

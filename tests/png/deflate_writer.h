@@ -38,4 +38,8 @@ private:
     size_t bitCount = 0;
 };
 
+// A zlib stream of count zero bytes (count at least 1), packed as tightly as
+// DEFLATE allows: one literal, then matches of 258 bytes at two bits each.
+std::vector<unsigned char> ZerosZlib(uint64_t count);
+
 }  // namespace png_test

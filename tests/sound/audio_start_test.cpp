@@ -1,5 +1,8 @@
 #include <chrono>
 #include <cstdio>
+#include <utility>
+
+#include <sys/stat.h>
 
 #include <gmock/gmock.h>
 
@@ -16,18 +19,28 @@ using ::testing::ElementsAre;
 using AudioStart = AudioTest;
 using AudioStartDeathTest = AudioTest;
 
-TEST_F(AudioStartDeathTest, AMissingListFileEndsTheProcessWithItsText) {
+TEST_F(AudioStartDeathTest, AListFileThatCannotBeReadEndsTheProcessWithItsText) {
+    // A FIFO would block the read and /dev/zero never end it.
+    enum List { kPresent, kAbsent, kFifo, kZero };
     struct Case {
-        bool bankList;
-        bool stringList;
+        List bankList;
+        List stringList;
         std::string text;
     };
-    for (const Case& c : {Case{false, true, "could't open bankFiles.txt"}, Case{true, false, "could't open stringFiles.txt"},
-                          Case{false, false, "could't open bankFiles.txt"}}) {
-        std::filesystem::remove("audio/bankFiles.txt");
-        std::filesystem::remove("audio/stringFiles.txt");
-        if (c.bankList) game.Write("audio/bankFiles.txt", "");
-        if (c.stringList) game.Write("audio/stringFiles.txt", "");
+    for (const Case& c : {Case{kAbsent, kPresent, "could't open bankFiles.txt"},
+                          Case{kPresent, kAbsent, "could't open stringFiles.txt"},
+                          Case{kAbsent, kAbsent, "could't open bankFiles.txt"},
+                          Case{kFifo, kPresent, "could't open bankFiles.txt"},
+                          Case{kPresent, kZero, "could't open stringFiles.txt"}}) {
+        for (const auto& [name, kind] : {std::pair{"audio/bankFiles.txt", c.bankList},
+                                         std::pair{"audio/stringFiles.txt", c.stringList}}) {
+            std::filesystem::remove(name);
+            if (kind == kPresent) game.Write(name, "");
+            if (kind == kFifo) {
+                ASSERT_EQ(mkfifo(name, 0600), 0);
+            }
+            if (kind == kZero) std::filesystem::create_symlink("/dev/zero", name);
+        }
         EXPECT_EXIT(
             {
                 if (!std::freopen("stdout.txt", "w", stdout)) std::abort();
@@ -36,6 +49,28 @@ TEST_F(AudioStartDeathTest, AMissingListFileEndsTheProcessWithItsText) {
             ::testing::ExitedWithCode(255), "");
         EXPECT_EQ(game.Read("stdout.txt"), c.text);
     }
+}
+
+TEST_F(AudioStart, BanksThatAreNoFilesOfTheAudioFolderAreLeftOutWithALine) {
+    WriteBanks({"event:/SFX/Tone"});
+    ASSERT_EQ(mkfifo("audio/fifo.bank", 0600), 0);
+    std::filesystem::create_symlink("/dev/zero", "audio/zero.bank");
+    game.Write("outside.bank", R"({"bank": "outside"})");
+    game.Write("audio/bankFiles.txt", "fifo.bank\nzero.bank\n../outside.bank\nmain.bank\n");
+    game.Write("audio/stringFiles.txt", "fifo.bank\nsub/../../outside.bank\nzero.bank\nmain.strings.bank\n");
+    const auto begin = std::chrono::steady_clock::now();
+    audio.Init();
+    EXPECT_LT(std::chrono::steady_clock::now() - begin, std::chrono::seconds(4));
+    EXPECT_EQ(audio::banks.size(), 1u);
+    EXPECT_EQ(audio::events.size(), 1u);
+    EXPECT_EQ(audio::events[0].GetPath(), "event:/SFX/Tone") << "the strings bank after the refused ones loaded";
+    const std::string bad = "error15The file is not a regular file, or is too large to be a sound file or bank.";
+    std::vector<std::string> lines = NewLines();
+    lines.resize(std::min<size_t>(lines.size(), 6));
+    // Each list's names are checked before its banks load.
+    EXPECT_THAT(lines, ElementsAre("bank file \"../outside.bank\" is outside the audio folder; it is not loaded", bad, bad,
+                                   "bank file \"sub/../../outside.bank\" is outside the audio folder; it is not loaded",
+                                   bad, bad));
 }
 
 TEST_F(AudioStart, ListFilesTakeEveryNamedBankAndLeaveOutBrokenOnes) {

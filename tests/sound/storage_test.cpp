@@ -115,6 +115,136 @@ TEST_F(Storage, SavingWritesTheCuesItHoldsUnderPlainIndexKeys) {
         << "written through a temporary file that is gone again";
 }
 
+TEST_F(Storage, EntriesThatMakeNoCueAreWrittenBackAsTheyWereAfterTheCues) {
+    // What a designer's file may hold that this run cannot make: an event of
+    // a bank left out, a second cue of one name, a path too short to name an
+    // event, an entry without its path, and a volume of the wrong kind.
+    const std::string unmade[][3] = {
+        {R"("Far")", R"("event:/SFX/Nowhere")", "0.125"},
+        {R"("A")", R"("event:/Music/A")", "0.5"},
+        {R"("Short")", R"("event:")", "1"},
+        {R"("NoPath")", "", "0.25"},
+        {R"(7)", R"("event:/SFX/Click")", R"("loud")"},
+    };
+    std::string json = R"({"Sounds": {"Cue Number": 7, "Sound0": "A", "Sound0Evt": "event:/SFX/Click",
+        "Sound0EvtVol": 0.75, "Sound6": "B", "Sound6Evt": "event:/Music/A", "Sound6EvtVol": 0.5)";
+    for (int i = 0; i < 5; ++i) {
+        const std::string key = "\"Sound" + std::to_string(i + 1);
+        json += ", " + key + "\": " + unmade[i][0];
+        if (!unmade[i][1].empty()) json += ", " + key + "Evt\": " + unmade[i][1];
+        json += ", " + key + "EvtVol\": " + unmade[i][2];
+    }
+    WriteStorage(json + "}}");
+    Start();
+    ASSERT_THAT(CueNames(), ElementsAre("A", "B"));
+    const std::vector<std::string> lines = NewLines();
+    ASSERT_GE(lines.size(), 5u);
+    EXPECT_THAT(std::vector<std::string>(lines.end() - 5, lines.end()), ElementsAre("couldn't find bank event:/SFX/Nowhere, is it in the audio folder?",
+                                        "Cue \"A\" already exists; the second one is left out",
+                                        "Cue \"Short\" not made from the event path \"event:\": invalid string position",
+                                        "Sound storage entry Sound4 has no cue name or no event path; it is kept as it is",
+                                        "Sound storage entry Sound5 has no cue name or no event path; it is kept as it is"));
+
+    SoundSpace::SaveStorage();
+    const Json::Value saved = Saved();
+    EXPECT_EQ(saved["Cue Number"].asUInt(), 7u) << "the cues made and the entries kept";
+    EXPECT_EQ(saved["Sound0"].asString(), "A");
+    EXPECT_EQ(saved["Sound1"].asString(), "B");
+    for (int i = 0; i < 5; ++i) {
+        const std::string key = "Sound" + std::to_string(i + 2);
+        Json::Value entry;
+        std::istringstream(std::string("[") + unmade[i][0] + "," + (unmade[i][1].empty() ? "null" : unmade[i][1]) +
+                           "," + unmade[i][2] + "]") >>
+            entry;
+        EXPECT_EQ(saved[key], entry[0]) << key;
+        EXPECT_EQ(saved[key + "Evt"], entry[1]) << key;
+        EXPECT_EQ(saved.isMember(key + "Evt"), !unmade[i][1].empty()) << key << ": a missing member stays missing";
+        EXPECT_EQ(saved[key + "EvtVol"], entry[2]) << key;
+    }
+
+    // The next run reads what was written and writes it again unchanged, and
+    // a cue the designer makes goes after the other cues.
+    const std::string first = game.Read("audio/SoundStorage.json");
+    SoundSpace::LoadCues();
+    SoundSpace::SaveStorage();
+    EXPECT_EQ(game.Read("audio/SoundStorage.json"), first);
+    ASSERT_NE(SoundSpace::CreateCue("event:/SFX/Click", "New"), nullptr);
+    ++audio::cueCount;
+    SoundSpace::SaveStorage();
+    EXPECT_EQ(Saved()["Cue Number"].asUInt(), 8u);
+    EXPECT_EQ(Saved()["Sound2"].asString(), "New");
+    EXPECT_EQ(Saved()["Sound3"].asString(), "Far");
+}
+
+TEST_F(Storage, ADamagedCopyInTheSaveFolderIsSetAsideAndTheShippedOneRead) {
+    StartEmpty();
+    WriteStorage(CuesJson(1, "1"));
+    const std::string saved = (home.path() / "Documents/Quillmere/SoundStorage.json").string();
+    struct Case {
+        std::string text;
+        std::string problem;
+    };
+    const std::string deep = std::string(5000, '[') + std::string(5000, ']');
+    const std::string noSounds = "It holds no \"Sounds\" object.";
+    for (const Case& c : {Case{"", "* Line 1, Column 1 Syntax error: value, object or array expected."},
+                          Case{"{\"Sounds\": {", "* Line 1, Column 13 Missing '}' or object member name"},
+                          Case{deep, "Exceeded stackLimit in readValue()."}, Case{"[1, 2, 3]", noSounds},
+                          Case{R"({"Sounds": "none"})", noSounds}}) {
+        home.Write("Documents/Quillmere/SoundStorage.json", c.text);
+        NewLines();
+        SoundSpace::LoadCues();
+        EXPECT_THAT(CueNames(), ElementsAre("C0")) << c.text.substr(0, 20);
+        const std::vector<std::string> lines = NewLines();
+        ASSERT_EQ(lines.size(), 1u) << c.text.substr(0, 20);
+        EXPECT_EQ(lines[0], "\"" + saved + "\" is damaged, set aside as \"" + saved + ".damaged\": " + c.problem);
+        EXPECT_EQ(home.Read("Documents/Quillmere/SoundStorage.json.damaged"), c.text);
+        EXPECT_FALSE(std::filesystem::exists(saved));
+        std::filesystem::remove(saved + ".damaged");
+        std::filesystem::remove(saved);
+    }
+}
+
+TEST_F(Storage, WithNoReadableStorageTheGameStartsWithNoCuesAndKeepsTheFile) {
+    struct Case {
+        const char* text;  // null: no file
+        std::string line;
+    };
+    const std::string deep = std::string(5000, '[');
+    const std::string prefix = "No sound cues: \"Audio/SoundStorage.json\" ";
+    StartEmpty();
+    for (const Case& c :
+         {Case{nullptr, prefix + "is missing or not a plain file"},
+          Case{"", prefix + "is damaged: * Line 1, Column 1   Syntax error: value, object or array expected. "},
+          Case{"{\"Sounds\": ", prefix + "is damaged: * Line 1, Column 12   Syntax error: value, object or array expected. "},
+          Case{deep.c_str(), prefix + "is damaged: Exceeded stackLimit in readValue()."},
+          Case{R"({"sounds": {"Cue Number": 0}})", prefix + "is damaged: It holds no \"Sounds\" object."}}) {
+        std::filesystem::remove(game.path() / "audio/SoundStorage.json");
+        if (c.text) WriteStorage(c.text);
+        // A damaged copy in the save folder too: set aside, then the shipped one fails.
+        home.Write("Documents/Quillmere/SoundStorage.json", "{");
+        NewLines();
+        SoundSpace::LoadCues();
+        EXPECT_TRUE(audio::cues.empty());
+        const std::vector<std::string> lines = NewLines();
+        ASSERT_EQ(lines.size(), 2u) << c.line;
+        EXPECT_THAT(lines[0], ::testing::HasSubstr("set aside"));
+        EXPECT_EQ(lines[1], c.line);
+        SoundSpace::SaveStorage();
+        if (c.text) EXPECT_EQ(game.Read("audio/SoundStorage.json"), c.text) << "not overwritten at shut-down";
+        else EXPECT_FALSE(std::filesystem::exists(game.path() / "audio/SoundStorage.json"));
+    }
+    // A cue the designer makes is worth writing.
+    ASSERT_NE(SoundSpace::CreateCue("event:/Music/A", "Theme"), nullptr);
+    ++audio::cueCount;
+    SoundSpace::SaveStorage();
+    EXPECT_EQ(Saved()["Cue Number"].asUInt(), 1u);
+    EXPECT_EQ(Saved()["Sound0"].asString(), "Theme");
+    audio::cues.clear();
+    audio::cueCount = 0;
+    SoundSpace::SaveStorage();
+    EXPECT_EQ(Saved()["Cue Number"].asUInt(), 0u) << "once written, the file follows the cue list";
+}
+
 TEST_F(Storage, TheCueLocationFileIsEmptiedOrReported) {
     game.Write("audio/Cue Location", "old");
     SoundSpace::ClearCueLocationFile();
