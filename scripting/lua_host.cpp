@@ -4,16 +4,46 @@
 #include <string>
 
 #include <lua.hpp>
+#include <luajit.h>
 
 #include "core/diagnostics/debug_print.h"
 #include "core/diagnostics/exception.h"
 #include "core/entity/entity_handle.h"
 #include "core/save/save_folder.h"
 #include "scripting/event_bridge.h"
+#include "scripting/lua_file.h"
 
 namespace {
 
 LuaHost* current = nullptr;
+
+// Calls from the engine into Lua nest when a script's call into the engine
+// calls back into Lua (a component added from a component's Initialize, an
+// event raised from a handler). A runaway chain would overflow the C stack
+// long before Lua noticed, so it is cut at this depth.
+constexpr int kMaxCallDepth = 200;
+int callDepth = 0;
+// Once the chain is cut, no call into Lua starts until the outermost one has
+// returned: the overflow is one message, and what is already running winds
+// down without branching out again.
+bool callsCut = false;
+
+int KeepCompilerOff(lua_State*) { return 0; }
+
+// Exports that call back into Lua (a Lua component's operations, bridged
+// events, the inspector's edit reports) would corrupt a compiled trace that
+// called them through the FFI: LuaJIT's traces take it that an FFI call never
+// re-enters the state. Scripts run in the interpreter, and jit.on() cannot
+// turn the compiler back on.
+void TurnCompilerOff(lua_State* L) {
+    luaJIT_setmode(L, 0, LUAJIT_MODE_ENGINE | LUAJIT_MODE_OFF);
+    lua_getfield(L, LUA_GLOBALSINDEX, "jit");
+    if (lua_istable(L, -1)) {
+        lua_pushcfunction(L, KeepCompilerOff);
+        lua_setfield(L, -2, "on");
+    }
+    lua_settop(L, -2);
+}
 
 // The text of the error object on top of the stack. Lua errors are usually
 // strings, but error() accepts any value.
@@ -30,7 +60,7 @@ void RunFolder(lua_State* L, const std::string& folder) {
     std::sort(names.begin(), names.end());
     for (const std::string& name : names) {
         const std::string path = folder + "/" + name + ".lua";
-        if (luaL_loadfile(L, path.c_str()) != 0 || lua_pcall(L, 0, 0, 0) != 0) {
+        if (LoadLuaFile(L, path) != 0 || lua_pcall(L, 0, 0, 0) != 0) {
             DebugPrint(ErrorText(L));
             lua_settop(L, -2);
         }
@@ -50,9 +80,10 @@ LuaHost::LuaHost() {
     state = luaL_newstate();
     if (!state) throw debug::exception("Failed to initialize lua!");
     luaL_openlibs(state);
+    TurnCompilerOff(state);
     current = this;
     try {
-        if (luaL_loadfile(state, "lua/engine/init.lua") != 0) FailStartUp(state, "Error loading lua init file!\n");
+        if (LoadLuaFile(state, "lua/engine/init.lua") != 0) FailStartUp(state, "Error loading lua init file!\n");
         if (lua_pcall(state, 0, 0, 0) != 0) FailStartUp(state, "Error running lua init file!");
     } catch (...) {
         // The init file may have connected the bridge before it failed.
@@ -82,7 +113,18 @@ lua_State* GetLuaState() { return current ? current->state : nullptr; }
 bool LuaProtectedCall(int nargs, int nresults) {
     lua_State* L = GetLuaState();
     if (!L) return false;
-    if (lua_pcall(L, nargs, nresults, 0) == 0) return true;
+    if (callsCut || callDepth >= kMaxCallDepth) {
+        if (!callsCut)
+            DebugPrint("Lua Error: calls into Lua nested more than " + std::to_string(kMaxCallDepth) +
+                       " deep; the innermost was not made");
+        callsCut = true;
+        lua_settop(L, -(nargs + 2));  // the function and its arguments
+        return false;
+    }
+    ++callDepth;
+    const int status = lua_pcall(L, nargs, nresults, 0);
+    if (--callDepth == 0) callsCut = false;
+    if (status == 0) return true;
     DebugPrint(ErrorText(L));
     lua_settop(L, -2);
     return false;

@@ -7,6 +7,9 @@
 // creates it last and deletes it first; the editor replaces it to reload
 // every script.
 //
+// Scripts run in LuaJIT's interpreter: its compiler stays off for the state
+// (see lua_host.cpp for why).
+//
 // Every call from the engine into Lua is a protected call: a Lua error is
 // logged as one line and popped, and the engine goes on. With no host the
 // calls and pushes below do nothing. Globals are looked up by name at every
@@ -47,7 +50,10 @@ lua_State* GetLuaState();
 
 // Calls the function below its nargs arguments on the stack. On an error the
 // error is logged and popped, leaving the stack as it was before the function
-// was pushed; true when the call succeeded.
+// was pushed; true when the call succeeded. Calls nested 200 deep (Lua calling
+// the engine calling Lua, over and over) are cut: the innermost is not made,
+// one "Lua Error" line says so, and no further call is made until the
+// outermost has returned.
 bool LuaProtectedCall(int nargs, int nresults);
 
 // Push the global function of that name (nil when there is none).

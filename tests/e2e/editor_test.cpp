@@ -31,6 +31,19 @@ constexpr int kLevelMenuX = 79, kTilesMenuX = 181, kGraphicsMenuX = 243;
 constexpr int kSaveAndReloadX = 204, kSaveAndReloadY = 85;
 constexpr int kTileTypeOneX = 75, kTileTypeOneY = 423;
 constexpr int kAmbientIntensityX = 140, kAmbientIntensityY = 158;
+// The inspector's first component section and, once it is open, its rows.
+constexpr int kSectionX = 200, kSectionY = 393, kFieldX = 300, kFirstFieldY = 416, kFieldRow = 23;
+
+// A Lua component with a number and a text field; every edit the inspector
+// reports is printed, so the test sees when the game has taken it.
+const char* kTuningScript = R"(
+components.Register("Tuning", { fields = { speed = 1.5, spin = 2, tag = "wood", title = "crate" } })
+local set = lb_ComponentEditInfoSet
+lb_ComponentEditInfoSet = function(entity, typeName, key, value)
+    set(entity, typeName, key, value)
+    require("ffi").C.lb_print("edited " .. key .. " = " .. tostring(value))
+end
+)";
 
 Json::Value Parse(const std::string& text) {
     std::istringstream in(text);
@@ -92,8 +105,8 @@ protected:
     }
     static std::string At(int x, int y) { return std::to_string(x) + " " + std::to_string(y); }
 
-    bool OpenEditor() {
-        game.game.Write("levels/korvel_splash.json", kLevel);
+    bool OpenEditor(const std::string& level = kLevel) {
+        game.game.Write("levels/korvel_splash.json", level);
         game.Start();
         // A toggle sent before the window had focus is lost; one more sent
         // too early would close the editor again, so each gets its time.
@@ -117,6 +130,24 @@ protected:
         });
     }
     bool RedAt(int x, int y) const { return Screen().RedNear(x, y, 12); }
+
+    // Clicks into the inspector's field at y, past the end of its text,
+    // types and presses Return, until the game prints the edit it took (a
+    // float field selects its text on the click, a text field gets the
+    // typing at its end). A click lost while the window had no focus is
+    // tried again.
+    bool EditField(int y, const std::string& text, const std::string& printed) {
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            if (attempt > 0) game.FocusWindow();
+            // The mouse stays over the editor window from field to field,
+            // so the user interface keeps the click.
+            Keys("mousemove " + At(kFieldX, y) + " click 1");
+            Keys("type -- '" + text + "'");
+            Keys("key Return");
+            if (WaitFor(10, [&] { return game.Stdout().find(printed + "\n") != std::string::npos; })) return true;
+        }
+        return false;
+    }
 
     GameProcess game;
 };
@@ -176,6 +207,60 @@ TEST_F(EditorGame, SelectDragUndoDuplicateDeletePaintLightAndSave) {
     // The reloaded level is there to pick: beta's handle turns red.
     ASSERT_TRUE(PressOnEntity(ScreenX(-40), ScreenY(20)));
     Keys("mouseup 1");
+    EXPECT_TRUE(game.Running()) << game.Stderr();
+}
+
+// Edits of a Lua component's fields call back into Lua from inside the
+// inspector's widgets, many times over; the game goes on and saves them.
+TEST_F(EditorGame, ALuaComponentsFieldsEditedManyTimesAreSaved) {
+    Json::Value level = Parse(kLevel);
+    Json::Value tuning(Json::objectValue);
+    tuning["__component_name"] = "Tuning";
+    tuning["speed"] = 1.5;
+    tuning["title"] = "crate";
+    level["entities"][0]["components"].append(tuning);
+    game.game.Write("lua/components/tuning.lua", kTuningScript);
+    ASSERT_TRUE(OpenEditor(level.toStyledString())) << game.Stdout() << game.Stderr();
+
+    ASSERT_TRUE(PressOnEntity(ScreenX(40), ScreenY(0)));
+    Keys("mouseup 1");
+    // The section opens on a click that the user interface claims: the
+    // mouse comes from the level and rests on the header first. A click the
+    // game did not see is tried again, looking first whether a late one
+    // opened it after all.
+    const std::vector<uint8_t> closed = Patch(kFieldX, kFirstFieldY);
+    const auto open = [&] { return Patch(kFieldX, kFirstFieldY) != closed; };
+    ASSERT_TRUE(WaitFor(90, [&] {
+        if (open()) return true;
+        game.FocusWindow();
+        Move(ScreenX(-100), ScreenY(-50));
+        MoveAndSettle(kSectionX, kSectionY, kSectionX, kSectionY);
+        Keys("click 1");
+        return WaitFor(10, open);
+    })) << "the Tuning section opens";
+
+    // Fields are drawn in name order: speed, spin, tag, title. Each edit
+    // types a new speed and adds to the title.
+    const int speedY = kFirstFieldY, titleY = kFirstFieldY + 3 * kFieldRow;
+    constexpr int kEdits = 6;
+    std::string title = "crate";
+    for (int edit = 1; edit <= kEdits; ++edit) {
+        const std::string speed = std::to_string(10 + edit) + ".5";
+        ASSERT_TRUE(EditField(speedY, speed, "edited speed = " + speed)) << edit << game.Stdout();
+        const std::string added = "-" + std::to_string(edit);
+        title += added;
+        ASSERT_TRUE(EditField(titleY, added, "edited title = " + title)) << edit << game.Stdout();
+    }
+    ASSERT_TRUE(game.Running()) << game.Stderr();
+
+    const std::string before = Level();
+    // The inspector sits below the Level tab's buttons.
+    Keys("mousemove " + At(kSaveAndReloadX, kSaveAndReloadY) + " click 1");
+    ASSERT_TRUE(WaitFor(20, [&] { return Level() != before; })) << "save level and reload assets writes the level";
+    const Json::Value saved = Parse(Level())["entities"][0]["components"][0];
+    EXPECT_EQ(saved["__component_name"].asString(), "Tuning") << Level();
+    EXPECT_EQ(saved["speed"].asDouble(), 10 + kEdits + 0.5);
+    EXPECT_EQ(saved["title"].asString(), title);
     EXPECT_TRUE(game.Running()) << game.Stderr();
 }
 

@@ -46,4 +46,28 @@ TEST_F(LuaTest, AMissingDispatcherIsReportedAndTheEngineGoesOn) {
     EXPECT_EQ(logged[1], "attempt to call a string value");
 }
 
+// A component that adds itself to new entities from its Initialize, twice
+// over, would recurse through the engine until the C stack ran out. The
+// chain is cut 200 calls deep with one line, and nothing branches out while
+// it winds down; the next call into Lua goes through again.
+TEST_F(LuaTest, ARunawayChainOfNestedCallsIsCutWithOneLine) {
+    Lua(R"(
+made = 0
+components.Register("Spawner", { Initialize = function()
+    made = made + 1
+    Entity.Create():AddComponent("Spawner")
+    Entity.Create():AddComponent("Spawner")
+end })
+events.Connect("LogicUpdate", "probe", function(dt) updated = dt end)
+)");
+    for (int chain = 1; chain <= 2; ++chain) {
+        Lua("made = 0 Entity.Create():AddComponent('Spawner')");
+        EXPECT_EQ(Eval("made"), "200");
+        ASSERT_EQ(Logged().size(), static_cast<size_t>(chain));
+        EXPECT_EQ(Logged().back(), "Lua Error: calls into Lua nested more than 200 deep; the innermost was not made");
+    }
+    events::Call<float>("LogicUpdate", 0.25f);
+    EXPECT_EQ(Eval("updated"), "0.25");
+}
+
 }  // namespace

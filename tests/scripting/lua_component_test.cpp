@@ -64,4 +64,54 @@ TEST_F(LuaTest, EditWidgetsDrawOnlyInsideTheInspector) {
     EXPECT_TRUE(Logged().empty());
 }
 
+// The inspector's edit functions called straight through ffi.C from a loop
+// of 3,000 widgets a frame, the edited field deep inside it; a character is
+// typed into that field every other frame. Lua hears of every change.
+TEST_F(LuaTest, EditsFromAHotLoopOfEditCallsAllReachLua) {
+    struct Field {
+        const char* name;
+        const char* edit;
+        int typed;  // a float field holds 30 digits before it reads as infinity
+        std::string after;
+    };
+    const Field fields[] = {
+        {"speed", "lb_component_edit_double", 30, "1.111e+29"},
+        {"title", "lb_component_edit_string", 200, std::string(200, '1')},
+    };
+    for (const Field& field : fields) {
+        SCOPED_TRACE(field.name);
+        Lua(std::string(R"(
+local C = require("ffi").C
+components.Register("Tuning", { fields = { speed = 1.5, title = "t" } })
+edits = 0
+shippedSet = shippedSet or lb_ComponentEditInfoSet
+lb_ComponentEditInfoSet = function(...) edits = edits + 1 shippedSet(...) end
+field, drawnAt = ")") + field.name + R"(", 1
+lb_ComponentEditInfoDisplay = function(entity, typeName)
+    local instance = components.Get(entity, typeName)
+    for i = 1, 3000 do
+        C.)" + field.edit + R"((i == drawnAt and field or "other", instance[field])
+    end
+end
+)");
+        const engine::entity_handle entity = engine::CreateEntity();
+        RootComponent* tuning = AddTo(entity, "Tuning");
+        const auto tall = [] { ImGui::SetWindowSize(ImVec2(300, 100000)); };
+        Inspect(tuning, [&] { tall(); ImGui::SetKeyboardFocusHere(); });
+        Inspect(tuning, tall);  // the field takes the focus, its text selected
+        Lua("drawnAt = 1500");
+        for (int frame = 0; frame < 2 * field.typed; ++frame)
+            Inspect(tuning, [&] {
+                tall();
+                if (frame % 2 == 0) ImGui::GetIO().AddInputCharacter('1');
+            });
+        EXPECT_EQ(Eval("edits"), std::to_string(field.typed));
+        const std::string value = "components.Get(lb_CreateEntity(" + std::to_string(entity.GetIndex()) + ", " +
+                                  std::to_string(entity.GetId()) + "), 'Tuning')." + field.name;
+        EXPECT_EQ(Eval(field.edit == std::string("lb_component_edit_double") ? "string.format('%.4g', " + value + ")"
+                                                                             : value),
+                  field.after);
+    }
+}
+
 }  // namespace
