@@ -3,32 +3,39 @@
 namespace events {
 namespace {
 
-using registry = std::unordered_map<std::string, std::unique_ptr<event_listeners_base>>;
-
-registry& Events() {
-    static registry table;
+name_map<std::unique_ptr<event_listeners_base>>& Events() {
+    static name_map<std::unique_ptr<event_listeners_base>> table;
     return table;
 }
 
 }  // namespace
 
-void Register(const std::string& name, std::unique_ptr<event_listeners_base> listeners) {
-    if (!Events().emplace(name, std::move(listeners)).second)
-        throw debug::exception("Event Register: \"" + name + "\" already existed.");
+void Register(std::string_view name, std::unique_ptr<event_listeners_base> listeners) {
+    if (!Events().try_emplace(std::string(name), std::move(listeners)).second)
+        throw debug::exception("Event Register: \"" + std::string(name) + "\" already existed.");
 }
 
-event_listeners_base* InternalGetListeners(const std::string& name) {
+event_listeners_base* InternalGetListeners(std::string_view name) {
     auto found = Events().find(name);
     if (found == Events().end())
-        throw debug::exception("Event InternalGetListeners: failed to map event string \"" + name + "\"");
+        throw debug::exception("Event InternalGetListeners: failed to map event string \"" + std::string(name) + "\"");
     return found->second.get();
 }
 
-bool Disconnect(const std::string& name, const std::string& id) {
+bool Disconnect(std::string_view name, std::string_view id) {
     auto found = Events().find(name);
     if (found == Events().end())
-        throw debug::exception("Event Disconnect failed to map event \"" + name + "\" or ID \"" + id + "\"!");
+        throw debug::exception("Event Disconnect failed to map event \"" + std::string(name) + "\" or ID \"" +
+                               std::string(id) + "\"!");
     return found->second->Disconnect(id);
 }
 
+namespace detail {
+
+void ThrowWrongArguments(const char* operation, std::string_view name) {
+    throw debug::exception(std::string(operation) + ": Event " + std::string(name) + " does not eixst " +
+                           "or the wrong argument types were provided");
+}
+
+}  // namespace detail
 }  // namespace events
