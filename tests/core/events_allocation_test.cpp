@@ -18,8 +18,13 @@ void* operator new(size_t size) {
     if (void* memory = std::malloc(size ? size : 1)) return memory;
     throw std::bad_alloc();
 }
+// Every operator new above is malloc, so free is the matching release; the
+// compiler, seeing only the new-expressions, would say otherwise.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
 void operator delete(void* memory) noexcept { std::free(memory); }
 void operator delete(void* memory, size_t) noexcept { std::free(memory); }
+#pragma GCC diagnostic pop
 
 namespace {
 
