@@ -68,7 +68,8 @@ BENCHMARK(BM_DispatchOneListener_Reference);
 void BM_ConnectDisconnect(benchmark::State& state) {
     RegisterGameEvents();
     for (auto _ : state) {
-        events::Connect<float>("LogicUpdate", "UpdateEmitterPosition4711", [](float dt) { benchmark::DoNotOptimize(dt); });
+        events::Connect<float>("LogicUpdate", "UpdateEmitterPosition4711",
+                               [](float dt) { benchmark::DoNotOptimize(dt); });
         events::Disconnect("LogicUpdate", "UpdateEmitterPosition4711");
     }
 }

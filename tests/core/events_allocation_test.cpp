@@ -41,7 +41,8 @@ TEST(EventAllocations, RaisingAndDisconnectingByLiteralAllocateNothing) {
     float sum = 0;
     // Ids longer than a string's inline buffer, as entity listeners' are.
     for (int i = 0; i < 10; ++i)
-        events::Connect<float>("LogicUpdate", "UpdateEmitterPosition" + std::to_string(i), [&](float dt) { sum += dt; });
+        events::Connect<float>("LogicUpdate", "UpdateEmitterPosition" + std::to_string(i),
+                               [&](float dt) { sum += dt; });
     // The count sees the registry's own allocations.
     ASSERT_GT(AllocationsOf([] { events::Connect<>("DebugDraw", "a listener id longer than inline", [] {}); }), 0u);
 

@@ -82,7 +82,7 @@ TEST(Events, EveryNameFindsItsOwnSetAmongMany) {
     }
     // A name is all of its bytes, not a C string's head.
     EXPECT_THROW(events::Call<std::string*>(std::string("ee\0", 3), nullptr), debug::exception);
-    const std::vector<std::string> missing = {"eeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeee", "OnCollision0", "OnCollision41", "h"};
+    const std::vector<std::string> missing = {std::string(41, 'e'), "OnCollision0", "OnCollision41", "h"};
     for (const std::string& name : missing)
         EXPECT_EQ(ErrorText([&] { events::Call<std::string*>(name, nullptr); }),
                   "Event InternalGetListeners: failed to map event string \"" + name + "\"");
