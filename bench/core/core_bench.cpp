@@ -6,6 +6,8 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "core/components/registry.h"
@@ -14,16 +16,29 @@
 
 namespace {
 
-void BM_DispatchTenListeners(benchmark::State& state) {
-    static bool registered = false;
-    if (!registered) {
-        events::Register<float>("BenchUpdate");
+// The registry as the game fills it, so look-ups search a table of its size.
+void RegisterGameEvents() {
+    static const bool registered = [] {
+        for (const char* name : {"PreLogicUpdate", "LogicUpdate", "PostDraw", "DebugDraw", "PauseMenuPaused",
+                                 "PauseMenuUnPaused", "PauseMenuConfirmClose"})
+            events::Register<float>(name);
+        for (const char* name : {"KeyPressed", "KeyDown", "KeyReleased", "MouseButtonPressed", "MouseButtonDown",
+                                 "MouseButtonReleased", "OnCollisionStarted", "OnCollisionPersisted",
+                                 "OnCollisionEnded", "LevelLoad", "LevelUnload", "LevelUnloadFinished",
+                                 "EditorSelectedEntity"})
+            events::Register<int>(name);
         for (int i = 0; i < 10; ++i)
-            events::Connect<float>("BenchUpdate", "listener" + std::to_string(i),
+            events::Connect<float>("LogicUpdate", "UpdateEmitterPosition" + std::to_string(i),
                                    [](float dt) { benchmark::DoNotOptimize(dt); });
-        registered = true;
-    }
-    for (auto _ : state) events::Call<float>("BenchUpdate", 0.016f);
+        events::Connect<int>("KeyPressed", "LuaBindingKeyPressed", [](int key) { benchmark::DoNotOptimize(key); });
+        return true;
+    }();
+    (void)registered;
+}
+
+void BM_DispatchTenListeners(benchmark::State& state) {
+    RegisterGameEvents();
+    for (auto _ : state) events::Call<float>("LogicUpdate", 0.016f);
 }
 BENCHMARK(BM_DispatchTenListeners);
 
@@ -33,6 +48,43 @@ void BM_DispatchTenListeners_Reference(benchmark::State& state) {
         for (auto& listener : listeners) listener(0.016f);
 }
 BENCHMARK(BM_DispatchTenListeners_Reference);
+
+// What a raise costs beyond its listener.
+void BM_DispatchOneListener(benchmark::State& state) {
+    RegisterGameEvents();
+    for (auto _ : state) events::Call<int>("KeyPressed", 65);
+}
+BENCHMARK(BM_DispatchOneListener);
+
+void BM_DispatchOneListener_Reference(benchmark::State& state) {
+    std::function<void(int)> listener = [](int key) { benchmark::DoNotOptimize(key); };
+    benchmark::DoNotOptimize(&listener);
+    for (auto _ : state) listener(65);
+}
+BENCHMARK(BM_DispatchOneListener_Reference);
+
+// An entity's listener coming and going, beside the hash map of ids to
+// callables it is kept in.
+void BM_ConnectDisconnect(benchmark::State& state) {
+    RegisterGameEvents();
+    for (auto _ : state) {
+        events::Connect<float>("LogicUpdate", "UpdateEmitterPosition4711",
+                               [](float dt) { benchmark::DoNotOptimize(dt); });
+        events::Disconnect("LogicUpdate", "UpdateEmitterPosition4711");
+    }
+}
+BENCHMARK(BM_ConnectDisconnect);
+
+void BM_ConnectDisconnect_Reference(benchmark::State& state) {
+    std::unordered_map<std::string, std::function<void(float)>> listeners;
+    for (int i = 0; i < 10; ++i)
+        listeners.emplace("UpdateEmitterPosition" + std::to_string(i), [](float dt) { benchmark::DoNotOptimize(dt); });
+    for (auto _ : state) {
+        listeners.emplace("UpdateEmitterPosition4711", [](float dt) { benchmark::DoNotOptimize(dt); });
+        listeners.erase("UpdateEmitterPosition4711");
+    }
+}
+BENCHMARK(BM_ConnectDisconnect_Reference);
 
 void BM_CreateDestroy100k(benchmark::State& state) {
     std::vector<engine::entity_handle> made;

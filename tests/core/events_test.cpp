@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include <json/value.h>
 
 #include "core/entity/entity_handle.h"
@@ -57,6 +60,33 @@ TEST(Events, ErrorMessagesAreExact) {
     events::Connect<float>("LogicUpdate", "PauseMenuCheckPause", [](float) {});
     EXPECT_EQ(ErrorText([] { events::Connect<float>("LogicUpdate", "PauseMenuCheckPause", [](float) {}); }),
               "Event ID \"PauseMenuCheckPause\" already existed.");
+}
+
+TEST(Events, EveryNameFindsItsOwnSetAmongMany) {
+    // Names of every length up to a few words, many sharing their head or
+    // their tail, registered in an order that makes the table grow a few times.
+    std::vector<std::string> names = {""};
+    for (size_t length = 1; length <= 40; ++length) {
+        names.push_back(std::string(length, 'e'));
+        names.push_back(std::string(length - 1, 'e') + "f");
+        names.push_back("g" + std::string(length - 1, 'e'));
+        names.push_back("OnCollision" + std::to_string(length));
+    }
+    for (const std::string& name : names) events::Register<std::string*>(name);
+    for (const std::string& name : names)
+        events::Connect<std::string*>(name, "who", [name](std::string* seen) { *seen = name; });
+    for (const std::string& name : names) {
+        std::string seen = "(none)";
+        events::Call<std::string*>(name, &seen);
+        ASSERT_EQ(seen, name);
+    }
+    // A name is all of its bytes, not a C string's head.
+    EXPECT_THROW(events::Call<std::string*>(std::string("ee\0", 3), nullptr), debug::exception);
+    const std::vector<std::string> missing = {std::string(41, 'e'), "OnCollision0", "OnCollision41", "h"};
+    for (const std::string& name : missing)
+        EXPECT_EQ(ErrorText([&] { events::Call<std::string*>(name, nullptr); }),
+                  "Event InternalGetListeners: failed to map event string \"" + name + "\"");
+    EXPECT_EQ(ErrorText([] { events::Register<int>("eeee"); }), "Event Register: \"eeee\" already existed.");
 }
 
 TEST(Events, FailedRegistrationKeepsTheFirstSet) {
