@@ -72,8 +72,9 @@ struct Inputs {
         return inputs;
     }
 
-    // The look after every event walks the candidates' records in the table
-    // and their components: ask for them a few candidates ahead.
+    // The look after every event that ran a listener walks the candidates'
+    // records in the table and their components: ask for them a few
+    // candidates ahead.
     void Prefetch() const {
         if (!position) return;
         __builtin_prefetch(position);
@@ -215,7 +216,7 @@ void Physics::TestCandidatePairs(std::vector<Parts>& candidates) {
     // handles may name new entities) ends the tests there.
     const uint32_t generation = engine::GetGeneration();
     CandidatePairs pairs(candidates);
-    uint64_t measuredAt = eventsRaised;
+    uint64_t measuredAt = listenersRan;
     std::vector<uint32_t> row;
     for (uint32_t i = 0; i < candidates.size() && generation == engine::GetGeneration(); ++i) {
         pairs.Row(i, i, row);
@@ -227,8 +228,8 @@ void Physics::TestCandidatePairs(std::vector<Parts>& candidates) {
             Refresh(b);
             if (!ignore && a.IsStatic() && b.IsStatic()) continue;
             TestPair(a, b);
-            if (eventsRaised == measuredAt || generation != engine::GetGeneration()) continue;
-            measuredAt = eventsRaised;
+            if (listenersRan == measuredAt || generation != engine::GetGeneration()) continue;
+            measuredAt = listenersRan;
             if (!pairs.Measure(i)) continue;
             pairs.Sweep(i);
             pairs.Row(i, j, row);

@@ -81,13 +81,12 @@ bool CollisionDetection::Finish(bool touching, const CollisionDataObj& record) {
 }
 
 void CollisionDetection::ReportContact(const CollisionDataObj& record) {
-    ++eventsRaised;
     if (pair_list::Contains(record.entityA, record.entityB)) {
-        events::Call<CollisionDataObj>("OnCollisionPersisted", record);
+        if (events::Call<CollisionDataObj>("OnCollisionPersisted", record)) ++listenersRan;
         return;
     }
     pair_list::Add(record.entityA, record.entityB);
-    events::Call<CollisionDataObj>("OnCollisionStarted", record);
+    if (events::Call<CollisionDataObj>("OnCollisionStarted", record)) ++listenersRan;
 }
 
 void CollisionDetection::ReportSeparation() {
@@ -97,7 +96,6 @@ void CollisionDetection::ReportSeparation() {
     ended.entityB = entityB;
     // The pair under test may change while listeners run.
     const engine::entity_handle a = entityA, b = entityB;
-    ++eventsRaised;
-    events::Call<CollisionDataObj>("OnCollisionEnded", ended);
+    if (events::Call<CollisionDataObj>("OnCollisionEnded", ended)) ++listenersRan;
     pair_list::Remove(a, b);
 }

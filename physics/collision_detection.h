@@ -100,7 +100,7 @@ protected:
     }
 
     Parts partsA, partsB;  // of entityA and entityB
-    uint64_t eventsRaised = 0;  // listeners may have changed anything since the last count
+    uint64_t listenersRan = 0;  // events that ran a listener: each may have changed anything
 
 private:
     bool Finish(bool touching, const CollisionDataObj& record);

@@ -95,11 +95,13 @@ public:
         ++next;
     }
 
-    void Dispatch(Args... args) {
+    // False when the set was empty: nothing ran.
+    bool Dispatch(Args... args) {
         const entry* first = current.data();
         const entry* last = first + current.size();
         const walk_guard walking(*this);
-        for (; first != last; ++first) first->callable(args...);
+        for (const entry* each = first; each != last; ++each) each->callable(args...);
+        return first != last;
     }
 
 private:
@@ -187,9 +189,11 @@ void Connect(std::string_view name, std::string id, std::type_identity_t<std::fu
     detail::Typed<Args...>(name, "Connect").Add(std::move(id), std::move(callable));
 }
 
+// True when a listener was called: a raiser that must look again at what
+// listeners may change can skip that when none ran.
 template <typename... Args>
-void Call(std::string_view name, std::type_identity_t<Args>... args) {
-    detail::Typed<Args...>(name, "Call").Dispatch(args...);
+bool Call(std::string_view name, std::type_identity_t<Args>... args) {
+    return detail::Typed<Args...>(name, "Call").Dispatch(args...);
 }
 
 }  // namespace events

@@ -116,9 +116,12 @@ TEST(Events, DisconnectReportsWhetherAListenerWentAndNeedsNoTypes) {
     EXPECT_EQ(calls, 0);
 }
 
-TEST(Events, EventWithoutListenersCanBeRaised) {
+TEST(Events, ACallSaysWhetherAnyListenerRan) {
     events::Register<>("DebugDraw");
-    EXPECT_NO_THROW(events::Call<>("DebugDraw"));
+    EXPECT_FALSE(events::Call<>("DebugDraw"));
+    events::Connect<>("DebugDraw", "once", [] { events::Disconnect("DebugDraw", "once"); });
+    EXPECT_TRUE(events::Call<>("DebugDraw"));
+    EXPECT_FALSE(events::Call<>("DebugDraw"));
 }
 
 TEST(Events, OneShotListenerDisconnectingItselfRunsOnce) {
