@@ -14,10 +14,15 @@
 #include <glm/gtc/matrix_transform.hpp>
 #include <glm/gtc/type_ptr.hpp>
 
+#include "core/components/registry.h"
 #include "core/events/events.h"
 #include "graphics/camera.h"
 #include "graphics/device_state.h"
 #include "graphics/graphics.h"
+#include "graphics/moon_light.h"
+#include "graphics/point_light.h"
+#include "graphics/shadow_caster.h"
+#include "graphics/sprite.h"
 #include "tests/graphics/png_writer.h"
 
 constexpr unsigned kSide = 1024;
@@ -60,6 +65,18 @@ struct Scene {
 
 inline Scene& TheScene() {
     static Scene scene;
+    return scene;
+}
+
+// The scene with the component types and events a lit level needs.
+inline Scene& TheLitScene() {
+    Scene& scene = TheScene();
+    components::Register<Sprite>("Sprite");
+    components::Register<MoonLight>("MoonLight");
+    components::Register<PointLight>("PointLight");
+    components::Register<ShadowCaster>("ShadowCaster");
+    events::Register<engine::entity_handle>("EditorSelectedEntity");
+    events::Register<>("DebugDraw");
     return scene;
 }
 

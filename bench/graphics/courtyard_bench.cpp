@@ -13,13 +13,9 @@
 #include "bench/graphics/bench_scene.h"
 #include "bench/graphics/frame_timing.h"
 #include "bench/graphics/gl_counts.h"
-#include "core/components/registry.h"
 #include "core/entity/entity_table.h"
 #include "core/lighting/level_lighting.h"
 #include "graphics/camera.h"
-#include "graphics/moon_light.h"
-#include "graphics/point_light.h"
-#include "graphics/shadow_caster.h"
 #include "graphics/sprite.h"
 #include "graphics/tile_map.h"
 
@@ -32,13 +28,7 @@ void LoadCourtyard() {
     static bool loaded = false;
     if (loaded) return;
     loaded = true;
-    TheScene();
-    components::Register<Sprite>("Sprite");
-    components::Register<MoonLight>("MoonLight");
-    components::Register<PointLight>("PointLight");
-    components::Register<ShadowCaster>("ShadowCaster");
-    events::Register<engine::entity_handle>("EditorSelectedEntity");
-    events::Register<>("DebugDraw");
+    TheLitScene();
 
     Json::Value level;
     std::ifstream file(std::filesystem::path(QM_DATA_DIR) / "levels/courtyard.json");

@@ -14,13 +14,9 @@
 #include "bench/graphics/bench_scene.h"
 #include "bench/graphics/frame_timing.h"
 #include "bench/graphics/gl_counts.h"
-#include "core/components/registry.h"
 #include "core/entity/entity_table.h"
 #include "graphics/camera.h"
 #include "graphics/device_state.h"
-#include "graphics/moon_light.h"
-#include "graphics/point_light.h"
-#include "graphics/shadow_caster.h"
 #include "graphics/sprite.h"
 #include "graphics/tile_map.h"
 
@@ -49,13 +45,7 @@ void BuildScene() {
     static bool built = false;
     if (built) return;
     built = true;
-    TheScene();
-    components::Register<Sprite>("Sprite");
-    components::Register<MoonLight>("MoonLight");
-    components::Register<PointLight>("PointLight");
-    components::Register<ShadowCaster>("ShadowCaster");
-    events::Register<engine::entity_handle>("EditorSelectedEntity");
-    events::Register<>("DebugDraw");
+    TheLitScene();
 
     // 890 lit sprites, 10 unclamped ones (each its own pass), 100 forward.
     for (int i = 0; i < kSprites; ++i) {
