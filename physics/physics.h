@@ -1,9 +1,10 @@
 #pragma once
-// The physics world the Engine owns and steps once a frame. A step forgets
-// last frame's contacts, leaves out colliders far outside the view, tests
-// every remaining pair of entities once (the earlier-created entity as A),
-// pushes apart and bounces the pairs that touch, then moves every rigid body
-// by its velocity (semi-implicit Euler). No gravity, no friction, no sleeping.
+// The physics world the Engine owns and updates once a frame, in one step or,
+// for a long frame, several. A step forgets the last step's contacts, leaves
+// out colliders far outside the view, tests every remaining pair of entities
+// once (the earlier-created entity as A), pushes apart and bounces the pairs
+// that touch, then moves every rigid body by its velocity (semi-implicit
+// Euler). No gravity, no friction, no sleeping.
 // Pairs whose shapes' bounds are apart are left out of the tests, which would
 // find them apart; the events and results are those of testing every pair.
 

@@ -32,9 +32,9 @@ TEST_F(LongFrame, ABodyDrivenIntoAWallStaysOnItsSideWhateverTheFrameTime) {
         const auto body = c.circle ? Circle(200, 0, 6) : Box(200, 0, 12, 12);
         AddBody(body, {80, 0}, 0.3f);
         Frame(c.seconds);
-        ASSERT_FALSE(log.empty()) << "the body never reached the wall";
         EXPECT_GT(Position(body).x, 230.0f) << "it stopped short of the wall";
         EXPECT_LT(Position(body).x, 240.0f) << "it went into or through the wall";
+        EXPECT_FALSE(log.empty()) << "it never touched the wall";
         engine::DestroyAllEntities();
         log.clear();
     }
