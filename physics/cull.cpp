@@ -62,5 +62,3 @@ Physics::ViewSize Physics::CameraView() {
     if (!w || !h) return std::nullopt;
     return glm::ivec2(*w, *h);
 }
-
-void Physics::Update(float dt) { Step(dt, CameraView()); }

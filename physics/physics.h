@@ -1,9 +1,10 @@
 #pragma once
-// The physics world the Engine owns and steps once a frame. A step forgets
-// last frame's contacts, leaves out colliders far outside the view, tests
-// every remaining pair of entities once (the earlier-created entity as A),
-// pushes apart and bounces the pairs that touch, then moves every rigid body
-// by its velocity (semi-implicit Euler). No gravity, no friction, no sleeping.
+// The physics world the Engine owns and updates once a frame, in one step or,
+// for a long frame, several. A step forgets the last step's contacts, leaves
+// out colliders far outside the view, tests every remaining pair of entities
+// once (the earlier-created entity as A), pushes apart and bounces the pairs
+// that touch, then moves every rigid body by its velocity (semi-implicit
+// Euler). No gravity, no friction, no sleeping.
 // Pairs whose shapes' bounds are apart are left out of the tests, which would
 // find them apart; the events and results are those of testing every pair.
 
@@ -29,10 +30,19 @@ public:
     // Registers the three collision events and draws the colliders on
     // "DebugDraw" ("DebugDraw" must be registered).
     void Init();
-    // One step of dt seconds (0 while paused: pairs are still tested,
-    // reported and resolved) over the camera's letterbox.
+    // The longest time one step covers. A body moves by its velocity times
+    // the step's time, so a long step could carry it past a thin collider
+    // before the pair is ever tested.
+    static constexpr float kLongestStep = 1.0f / 30.0f;
+
+    // A frame of dt seconds (0 while paused: pairs are still tested,
+    // reported and resolved) over the camera's letterbox: one step when dt is
+    // at most kLongestStep, else the fewest equal steps no longer than it,
+    // each a whole step with its own tests, events and response.
     void Update(float dt);
     // The same over a view of the given size.
+    void Update(float dt, const ViewSize& view);
+    // One step of dt seconds, however long, over a view of the given size.
     void Step(float dt, const ViewSize& view);
     // The letterbox in world units, as the camera shows it now.
     static ViewSize CameraView();

@@ -1,3 +1,4 @@
+#include <cmath>
 #include <vector>
 
 #include "core/entity/entity_table.h"
@@ -51,4 +52,18 @@ void Physics::Step(float dt, const ViewSize& view) {
         glm::vec3& position = parts.entity.GetPosition();
         position = {position.x + parts.body->velocity.x * dt, position.y + parts.body->velocity.y * dt, position.z};
     }
+}
+
+void Physics::Update(float dt) { Update(dt, CameraView()); }
+
+// A frame's time is split into equal steps no longer than kLongestStep, so a
+// body moves at most its speed over thirty between two tests of its pairs
+// and a slow or stalled frame cannot carry it through a wall. Frames at 30
+// frames a second or faster are one step, exactly as handed over.
+void Physics::Update(float dt, const ViewSize& view) {
+    // A time that is not a finite number cannot be split.
+    if (!(dt > kLongestStep) || !std::isfinite(dt)) return Step(dt, view);
+    const double steps = std::ceil(static_cast<double>(dt) / kLongestStep);
+    const float each = static_cast<float>(dt / steps);
+    for (double step = 0; step < steps; ++step) Step(each, view);
 }

@@ -22,6 +22,9 @@ public:
     static constexpr int32_t kGameMode = 0;
     static constexpr int32_t kEditorMode = 1;
     static constexpr int32_t kStartMode = 2;  // before the first frame
+    // The longest frame time the loop hands on, seconds: a longer frame (a
+    // stall, a busy machine) counts as this long.
+    static constexpr float kLongestFrame = 0.25f;
 
     Engine();
     ~Engine();
@@ -49,7 +52,9 @@ public:
     // logged and leave no Lua host.
     static void RestartScripts();
 
-    static float GetDeltaTime();  // unscaled, seconds
+    // The last frame's time, unscaled, seconds: what "LogicUpdate" was
+    // handed while running, at most kLongestFrame, not counting a level load.
+    static float GetDeltaTime();
     static std::string& GetCurrentLevelName();
     static std::string& GetNextLevelName();
     static int32_t GetRequestedMode();
@@ -64,7 +69,7 @@ public:
     bool minimized = false;
     float lastTime = 0.0f;  // clock reading at the previous frame, seconds
     float timeScale = 1.0f;
-    float frameTime = 0.0f;  // unscaled duration of the last frame, seconds
+    float frameTime = 0.0f;  // the last frame's unscaled time, seconds (see GetDeltaTime)
     int32_t mode = kStartMode;
     int32_t requestedMode = kGameMode;
     bool reloadLevel = false;

@@ -1,6 +1,7 @@
 // The frame loop. Its steps run in a fixed order that scripts and components
 // rely on; nothing here catches exceptions, so any error ends in main's
 // fatal-error report.
+#include <algorithm>
 #include <chrono>
 #include <thread>
 
@@ -44,11 +45,18 @@ void RunFrame(Engine& engine, GLFWwindow* window) {
         engine.reloadLevel = false;
         SoundSpace::StopBus("Master Bus", 0);
         Editor::ForgetLevel();
+        const float loadStart = Now();
         LoadLevel(Engine::GetNextLevelName());
+        // The time a load takes passes for no one in the game: the level's
+        // first frame is as long as the frames around the load.
+        engine.lastTime += Now() - loadStart;
     }
     AudioSystem::SetListener(Camera::GetPosition(), {0.0f, 0.0f, 0.0f}, {0.0f, -1.0f, 0.0f}, {0.0f, 0.0f, 1.0f});
     const float now = Now();
-    engine.frameTime = now - engine.lastTime;
+    // Below four frames a second the game slows down rather than jump ahead:
+    // scripts, physics and animation never see more than a quarter second
+    // at once. The clamp at 0 only absorbs the rounding of the load's time.
+    engine.frameTime = std::clamp(now - engine.lastTime, 0.0f, Engine::kLongestFrame);
     engine.lastTime = now;
     const float dt = engine.timeScale * engine.frameTime;
     // A change requested while the level loaded (a "LevelLoad" listener, say)

@@ -1,8 +1,12 @@
 #include "tests/e2e/shipped_game.h"
 
+#include <chrono>
 #include <fstream>
+#include <sstream>
+#include <thread>
 
 #include <json/reader.h>
+#include <signal.h>
 
 #include "tests/e2e/window_close.h"
 
@@ -45,4 +49,66 @@ int ShippedGame::QuitThroughThePauseScreen() {
         return WaitFor(2, [this] { return !game.Running(); });
     });
     return game.WaitForExit(10);
+}
+
+namespace {
+
+// Wisp and crate by the Lua components only they carry in the courtyard.
+constexpr const char* kProbe = R"(local C = require("ffi").C
+local frame = 0
+events.Connect("LogicUpdate", "PositionProbe", function()
+    frame = frame + 1
+    if frame % 10 ~= 0 then return end
+    for kind, name in pairs({ PlayerControl = "wisp", Drag = "crate" }) do
+        for _, instance in pairs(components.instances[kind] or {}) do
+            local p = instance.entity:GetPos()
+            C.lb_print(string.format("probe %s %.4f %.4f", name, p.x, p.y))
+        end
+    end
+end)
+)";
+
+// The game's process: the one running the game's executable in its folder.
+pid_t FindGame(const fs::path& folder) {
+    std::error_code error;
+    const fs::path want = fs::canonical(folder, error), program = fs::canonical(QM_GAME_EXECUTABLE, error);
+    for (const fs::directory_entry& entry : fs::directory_iterator("/proc", error)) {
+        const std::string name = entry.path().filename();
+        if (name.find_first_not_of("0123456789") != std::string::npos) continue;
+        if (fs::read_symlink(entry.path() / "cwd", error) == want && !error &&
+            fs::read_symlink(entry.path() / "exe", error) == program && !error)
+            return static_cast<pid_t>(std::stol(name));
+    }
+    return -1;
+}
+
+}  // namespace
+
+void ShippedGame::WatchPositions() { std::ofstream(game.game.path() / "lua" / "autorun" / "position_probe.lua") << kProbe; }
+
+std::optional<glm::vec2> ShippedGame::Watched(const std::string& what) const {
+    std::istringstream out(game.Stdout());
+    std::optional<glm::vec2> latest;
+    for (std::string line; std::getline(out, line);) {
+        std::istringstream words(line);
+        std::string probe, name;
+        glm::vec2 at;
+        if (words >> probe >> name >> at.x >> at.y && probe == "probe" && name == what) latest = at;
+    }
+    return latest;
+}
+
+int ShippedGame::WatchedLines() const {
+    std::istringstream out(game.Stdout());
+    int lines = 0;
+    for (std::string line; std::getline(out, line);) lines += line.rfind("probe ", 0) == 0;
+    return lines;
+}
+
+bool ShippedGame::Stall(double seconds) {
+    const pid_t pid = FindGame(game.game.path());
+    if (pid <= 0 || kill(pid, SIGSTOP) != 0) return false;
+    std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
+    kill(pid, SIGCONT);
+    return true;
 }

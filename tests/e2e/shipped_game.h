@@ -4,8 +4,10 @@
 // player moves through it.
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
+#include <glm/vec2.hpp>
 #include <gtest/gtest.h>
 #include <json/value.h>
 
@@ -28,6 +30,17 @@ protected:
     // The window's close button, then Enter at the pause screen's question,
     // until the game has ended; its exit status.
     int QuitThroughThePauseScreen();
+
+    // Adds a script to the copied data that prints where the wisp and the
+    // crate are every tenth frame ("probe wisp x y", "probe crate x y").
+    void WatchPositions();
+    // The latest position printed for "wisp" or "crate", none before the
+    // first; and how many positions have been printed so far.
+    std::optional<glm::vec2> Watched(const std::string& what) const;
+    int WatchedLines() const;
+    // Stops the running game and resumes it the given seconds later, as a
+    // busy machine or a dragged window does; false when it was not running.
+    bool Stall(double seconds);
 
     GameProcess game;
 };

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <filesystem>
+#include <optional>
 #include <sstream>
 
 #include <json/reader.h>
@@ -17,6 +18,8 @@ namespace {
 
 class ShippedGameRuns : public ShippedGame {
 protected:
+    ShippedGameRuns() { WatchPositions(); }
+
     // An entity as the saved copy of the courtyard holds it.
     Json::Value Saved(const std::string& name) const {
         const Json::Value level = ReadJsonFile(SaveFolder() / "courtyard.json");
@@ -25,6 +28,21 @@ protected:
         return Json::Value();
     }
     Json::Value Wisp() const { return Saved("Wisp"); }
+
+    // Whether the watched wisp's or crate's coordinate ("x" or "y") is
+    // beyond the value, towards the wall on the value's side.
+    bool Beyond(const std::string& what, const std::string& axis, float value) const {
+        const std::optional<glm::vec2> at = Watched(what);
+        const float direction = value > 0 ? 1.0f : -1.0f;
+        return at && direction * (axis == "x" ? at->x : at->y) > direction * value;
+    }
+    // Lets frames run: until the probe has printed twice more.
+    bool SomeFramesPass() {
+        const int lines = WatchedLines();
+        return WaitFor(60, [&] { return WatchedLines() >= lines + 2; });
+    }
+
+    void PressAgainstEachWall(int stalls);
 };
 
 const std::string kEditorToggle = "keydown Control_L keydown Shift_L key F8 keyup Shift_L keyup Control_L";
@@ -49,7 +67,9 @@ TEST_F(ShippedGameRuns, SavesRestartsAndContinuesAcrossTwoRuns) {
 
     // The wisp goes north; quitting saves the courtyard with the wisp where
     // it stopped.
-    game.Keys("keydown Up sleep 1 keyup Up");
+    game.Keys("keydown Up");
+    EXPECT_TRUE(WaitFor(120, [this] { return Watched("wisp") && Watched("wisp")->y > -40; })) << "the wisp did not move";
+    game.Keys("keyup Up");
     ASSERT_EQ(QuitThroughThePauseScreen(), 0) << game.Stdout() << game.Stderr();
     EXPECT_EQ(LastLevel(), "courtyard");
     const Json::Value first = Wisp();
@@ -71,54 +91,68 @@ TEST_F(ShippedGameRuns, SavesRestartsAndContinuesAcrossTwoRuns) {
 }
 
 // Each arrow key held, in a courtyard of its own as shipped, until the wisp
-// has been pressed against a wall for a moment: the wisp stays inside, and so
-// does the crate it pushes east. The walls are 16 thick, their inner faces at
-// x = -240 and 240 and y = -128 and 128; a shape pressed against one sinks in
-// by a frame's movement, so a centre counts as inside until it is past the
-// wall's outer face. The wisp's circle (radius 6) is centred 8 above its
-// position, and so is the crate (16 by 16). The wisp goes 80 units a second;
-// each hold is its way to the wall (slower while it pushes the crate) and
-// some 0.6 seconds more, since a frame that takes long enough lets a fast
-// shape through a wall.
-TEST_F(ShippedGameRuns, TheWallsKeepTheWispAndThePushedCrateInside) {
+// is pressed against a wall, then through the given number of stalls of 0.7 s
+// each: the wisp stays inside, and so does the crate it pushes east. The
+// walls are 16 thick, their inner faces at x = -240 and 240 and y = -128 and
+// 128; a shape pressed against one sinks in by a step's movement, so a
+// centre counts as inside until it is past the wall's outer face. The wisp's
+// circle (radius 6) is centred 8 above its position, and so is the crate (16
+// by 16).
+void ShippedGameRuns::PressAgainstEachWall(int stalls) {
     struct Hold {
         const char* key;
-        double seconds;
         const char* axis;  // the wisp's coordinate that moves
         float nearWall;    // its position gets at least this far towards the wall
         float outerFace;   // and stays short of the wall's outer face
         bool pushesCrate;
     };
-    const Hold holds[] = {{"Right", 5.8, "x", 200, 256, true},
-                          {"Left", 2.0, "x", -220, -256, false},
-                          {"Up", 2.6, "y", 100, 136, false},
-                          {"Down", 1.6, "y", -115, -152, false}};
-    const auto inside = [](const Json::Value& entity) {
-        return std::fabs(entity["pos"]["x"].asFloat()) < 256.0f && std::fabs(entity["pos"]["y"].asFloat() + 8) < 144.0f;
+    const Hold holds[] = {{"Right", "x", 200, 256, true},
+                          {"Left", "x", -220, -256, false},
+                          {"Up", "y", 100, 136, false},
+                          {"Down", "y", -115, -152, false}};
+    const auto inside = [](glm::vec2 at) { return std::fabs(at.x) < 256.0f && std::fabs(at.y + 8) < 144.0f; };
+    const auto position = [](const Json::Value& entity) {
+        return glm::vec2(entity["pos"]["x"].asFloat(), entity["pos"]["y"].asFloat());
     };
     for (const Hold& hold : holds) {
         SCOPED_TRACE(hold.key);
         fs::remove_all(SaveFolder());  // the courtyard as shipped
         Start();
         ASSERT_TRUE(EnterTheCourtyard()) << game.Stdout() << game.Stderr();
-        std::ostringstream keys;
-        keys << "keydown " << hold.key << " sleep " << hold.seconds << " keyup " << hold.key;
-        game.Keys(keys.str());
+        game.Keys(std::string("keydown ") + hold.key);
+        // The crate starts at x = 40 in the wisp's way east.
+        ASSERT_TRUE(WaitFor(120, [&] {
+            return Beyond("wisp", hold.axis, hold.nearWall) && (!hold.pushesCrate || Beyond("crate", "x", 200));
+        })) << "the wisp did not reach the wall, or did not push the crate to it";
+        for (int stall = 0; stall < stalls; ++stall) {
+            ASSERT_TRUE(Stall(0.7));
+            EXPECT_TRUE(SomeFramesPass());
+            const std::optional<glm::vec2> wispAt = Watched("wisp"), crateAt = Watched("crate");
+            ASSERT_TRUE(wispAt && crateAt);
+            EXPECT_TRUE(inside(*wispAt)) << "stall " << stall + 1 << ": the wisp at " << wispAt->x << ", " << wispAt->y;
+            EXPECT_TRUE(inside(*crateAt)) << "stall " << stall + 1 << ": the crate at " << crateAt->x << ", " << crateAt->y;
+        }
+        game.Keys(std::string("keyup ") + hold.key);
         ASSERT_EQ(QuitThroughThePauseScreen(), 0) << game.Stdout() << game.Stderr();
         const Json::Value wisp = Wisp(), crate = Saved("Crate");
         ASSERT_TRUE(wisp.isObject() && crate.isObject());
         const float at = wisp["pos"][hold.axis].asFloat();
         const float direction = hold.outerFace > 0 ? 1.0f : -1.0f;
-        EXPECT_GT(direction * at, direction * hold.nearWall) << "the wisp did not reach the wall";
+        EXPECT_GT(direction * at, direction * hold.nearWall) << "the wisp left the wall";
         EXPECT_LT(direction * at, direction * hold.outerFace) << "the wisp went through the wall";
-        EXPECT_TRUE(inside(wisp)) << wisp["pos"].toStyledString();
-        // The crate starts at x = 40 in the wisp's way east.
+        EXPECT_TRUE(inside(position(wisp))) << wisp["pos"].toStyledString();
         if (hold.pushesCrate) {
-            EXPECT_GT(crate["pos"]["x"].asFloat(), 200.0f) << "the crate was not pushed to the wall";
+            EXPECT_GT(crate["pos"]["x"].asFloat(), 200.0f) << "the crate left the wall";
         }
-        EXPECT_TRUE(inside(crate)) << "the crate went through the wall: " << crate["pos"].toStyledString();
+        EXPECT_TRUE(inside(position(crate))) << "the crate went through the wall: " << crate["pos"].toStyledString();
     }
 }
+
+TEST_F(ShippedGameRuns, TheWallsKeepTheWispAndThePushedCrateInside) { PressAgainstEachWall(0); }
+
+// A stalled game (a busy machine, a dragged window, a slow disk) goes on
+// from where it stopped: a long frame carries nothing through a wall.
+TEST_F(ShippedGameRuns, StallsAgainstTheWallsCarryNothingThroughThem) { PressAgainstEachWall(3); }
 
 TEST_F(ShippedGame, TheEditorSavesTheCourtyardAsItWasShipped) {
     const std::string shipped = game.game.Read("levels/courtyard.json");

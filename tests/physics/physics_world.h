@@ -21,8 +21,11 @@ protected:
     PhysicsWorld();
     ~PhysicsWorld() override;
 
-    // A view that holds everything the tests place.
-    void Step(float dt = 0.0f) { physics.Step(dt, glm::ivec2(100000, 100000)); }
+    // One step, or a frame's steps, over a view that holds everything the
+    // tests place.
+    void Step(float dt = 0.0f) { physics.Step(dt, kEverywhere); }
+    void Frame(float dt) { physics.Update(dt, kEverywhere); }
+    static constexpr glm::ivec2 kEverywhere{100000, 100000};
 
     // Entities at (x, y) with a component read from its level keys.
     engine::entity_handle Circle(float x, float y, float radius, const Json::Value& more = Json::Value());
