@@ -41,6 +41,19 @@ Window FindWindow(Display* connection, Window parent, const std::string& title) 
     return found;
 }
 
+// Gives window the keyboard focus; false while it cannot take it. A window
+// not shown yet cannot: the server refuses the request.
+bool Focus(Display* connection, Window window) {
+    XWindowAttributes attributes;
+    if (!XGetWindowAttributes(connection, window, &attributes) || attributes.map_state != IsViewable) return false;
+    XSetInputFocus(connection, window, RevertToParent, CurrentTime);
+    // A round trip: the server has handled the request before it answers.
+    Window focus = 0;
+    int revert = 0;
+    XGetInputFocus(connection, &focus, &revert);
+    return focus == window;
+}
+
 }  // namespace
 
 bool WaitFor(double seconds, const std::function<bool()>& done) {
@@ -67,10 +80,6 @@ GameProcess::~GameProcess() {
         kill(pid, SIGKILL);
         waitpid(pid, nullptr, 0);
     }
-}
-
-void GameProcess::Xdotool(const std::string& arguments) const {
-    std::system(("DISPLAY=" + display.name() + " xdotool " + arguments).c_str());
 }
 
 void GameProcess::Start() { Start(display.name()); }
@@ -127,24 +136,24 @@ void GameProcess::FocusWindow() {
     Display* connection = XOpenDisplay(display.name().c_str());
     if (!connection) throw std::runtime_error("cannot connect to " + display.name());
     XErrorHandler previous = XSetErrorHandler(IgnoreXErrors);
-    Window found = 0;
-    bool ended = false;
+    bool focused = false, ended = false;
     // A loaded machine may take long to start the game; one that has ended
     // will never show its window.
     WaitFor(60, [&] {
-        found = FindWindow(connection, DefaultRootWindow(connection), "Quillmere");
-        ended = !found && !Running();
-        return found || ended;
+        const Window window = FindWindow(connection, DefaultRootWindow(connection), "Quillmere");
+        focused = window && Focus(connection, window);
+        ended = !focused && !Running();
+        return focused || ended;
     });
     XSetErrorHandler(previous);
     XCloseDisplay(connection);
-    if (!found)
+    if (!focused)
         throw std::runtime_error((ended ? "the game ended before its window was found, with status " +
                                               std::to_string(exitStatus) + ":\n"
-                                        : std::string("the game's window did not appear:\n")) +
+                                        : std::string("the game's window did not appear or take the focus:\n")) +
                                  "standard output:\n" + Stdout() + "standard error:\n" + Stderr());
-    window = std::to_string(found);
-    Xdotool("windowfocus --sync " + window);
 }
 
-void GameProcess::Keys(const std::string& xdotoolArguments) { Xdotool(xdotoolArguments); }
+void GameProcess::Keys(const std::string& xdotoolArguments) {
+    std::system(("DISPLAY=" + display.name() + " xdotool " + xdotoolArguments).c_str());
+}

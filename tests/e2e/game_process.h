@@ -45,13 +45,10 @@ public:
     testing_support::TempDir home;
 
 private:
-    void Xdotool(const std::string& arguments) const;
-
     testing_support::PrivateDisplay display;
     testing_support::NoSoundDevice noSoundDevice;
     pid_t pid = -1;
     int exitStatus = -1;
-    std::string window;
 };
 
 // Polls until done() holds or the seconds pass; returns done().
