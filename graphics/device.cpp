@@ -1,4 +1,6 @@
+#include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include <epoxy/gl.h>
 #include <GLFW/glfw3.h>
@@ -31,10 +33,26 @@ using namespace graphics_state;
 
 namespace {
 
-void OpenFullscreenWindow() {
+// The window library gives its reasons only to the error callback, which
+// logs them on standard output; a start-up failure repeats the last one on
+// standard error, where the fatal-error text goes, so that a failed start
+// never ends without a word.
+void ReportStartFailure(const std::string& what) {
+    const char* reason = nullptr;
+    glfwGetError(&reason);
+    std::fprintf(stderr, "Graphics: %s%s%s\n", what.c_str(), reason ? ": " : "", reason ? reason : "");
+    std::fflush(stderr);
+}
+
+// The full-screen window on the primary monitor, its context current; false
+// (the reason written) when there is none.
+bool OpenFullscreenWindow() {
     GLFWmonitor* monitor = glfwGetPrimaryMonitor();
     const GLFWvidmode* mode = monitor ? glfwGetVideoMode(monitor) : nullptr;
-    if (!mode) return;  // no screen to open on: reported as no OpenGL below
+    if (!mode) {
+        ReportStartFailure("no monitor to open the window on");
+        return false;
+    }
     glfwWindowHint(GLFW_RED_BITS, mode->redBits);
     glfwWindowHint(GLFW_GREEN_BITS, mode->greenBits);
     glfwWindowHint(GLFW_BLUE_BITS, mode->blueBits);
@@ -46,23 +64,30 @@ void OpenFullscreenWindow() {
     // background is minimised; the library's own rule would do it at once.
     glfwWindowHint(GLFW_AUTO_ICONIFY, GLFW_FALSE);
     window = glfwCreateWindow(mode->width, mode->height, "Quillmere", monitor, nullptr);
+    if (!window) {
+        ReportStartFailure("glfwCreateWindow failed");
+        return false;
+    }
     glfwMakeContextCurrent(window);
-}
-
-void CheckOpenGL() {
-    // No window means no context: the driver could not give a 3.3 core one.
-    if (!window || !glfwGetCurrentContext())
-        throw debug::exception("Failed to initialize OpenGL. Ensure that OpenGL 3.3 is supported on your computer.");
-    if (epoxy_gl_version() < 33) throw debug::exception("This game requies OpenGL 3.3 support.");
+    if (!glfwGetCurrentContext()) {
+        ReportStartFailure("glfwMakeContextCurrent failed");
+        return false;
+    }
+    return true;
 }
 
 }  // namespace
 
 Graphics::Graphics() {
     glfwSetErrorCallback(GlfwErrorCallback);
-    if (!glfwInit()) std::exit(1);
-    OpenFullscreenWindow();
-    CheckOpenGL();
+    if (!glfwInit()) {
+        ReportStartFailure("glfwInit failed");
+        std::exit(1);
+    }
+    // No window means no context: the driver could not give a 3.3 core one.
+    if (!OpenFullscreenWindow())
+        throw debug::exception("Failed to initialize OpenGL. Ensure that OpenGL 3.3 is supported on your computer.");
+    if (epoxy_gl_version() < 33) throw debug::exception("This game requies OpenGL 3.3 support.");
     ImGuiGlue::Init(window, true);
     vectorContext = vdCreateGL3(VD_ANTIALIAS);
     glfwSwapInterval(1);

@@ -21,8 +21,10 @@ class Sprite;
 
 class Graphics {
 public:
-    // Window library start-up failure ends the process with status 1; a
-    // missing OpenGL 3.3 or an unreadable shader file throws debug::exception.
+    // Window library start-up failure ends the process with status 1, its
+    // reason on standard error; a window that cannot be opened (its reason on
+    // standard error too), a missing OpenGL 3.3 or an unreadable shader file
+    // throws debug::exception.
     Graphics();
     ~Graphics();
     Graphics(const Graphics&) = delete;

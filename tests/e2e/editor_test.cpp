@@ -113,7 +113,7 @@ protected:
         return WaitFor(40, [&] {
             game.FocusWindow();
             game.Keys(kEditorToggle);
-            return WaitFor(8, [&] { return Screen().Lit(300, 300); });
+            return WaitFor(8, [&] { return EditorShown(game.DisplayName()); });
         });
     }
     // Presses the left button at (x, y) in the level until the entity there

@@ -1,8 +1,6 @@
 #include "tests/e2e/game_process.h"
 
-#include <array>
 #include <chrono>
-#include <cstdio>
 #include <filesystem>
 #include <spawn.h>
 #include <stdexcept>
@@ -13,6 +11,7 @@
 #include <signal.h>
 #include <unistd.h>
 #include <sys/wait.h>
+#include <X11/Xlib.h>
 
 extern char** environ;
 
@@ -20,14 +19,39 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Output(const std::string& command) {
-    std::string text;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        std::array<char, 256> buffer{};
-        while (fgets(buffer.data(), buffer.size(), pipe)) text += buffer.data();
-        pclose(pipe);
+// Windows vanish while the tree is walked; the default handler would end
+// the test for that.
+int IgnoreXErrors(Display*, XErrorEvent*) { return 0; }
+
+// The first window below parent (depth first) titled exactly title, or 0.
+Window FindWindow(Display* connection, Window parent, const std::string& title) {
+    Window root = 0, up = 0, *children = nullptr;
+    unsigned count = 0;
+    if (!XQueryTree(connection, parent, &root, &up, &children, &count)) return 0;
+    Window found = 0;
+    for (unsigned i = 0; i < count && !found; ++i) {
+        char* name = nullptr;
+        if (XFetchName(connection, children[i], &name) && name) {
+            if (title == name) found = children[i];
+            XFree(name);
+        }
+        if (!found) found = FindWindow(connection, children[i], title);
     }
-    return text;
+    if (children) XFree(children);
+    return found;
+}
+
+// Gives window the keyboard focus; false while it cannot take it. A window
+// not shown yet cannot: the server refuses the request.
+bool Focus(Display* connection, Window window) {
+    XWindowAttributes attributes;
+    if (!XGetWindowAttributes(connection, window, &attributes) || attributes.map_state != IsViewable) return false;
+    XSetInputFocus(connection, window, RevertToParent, CurrentTime);
+    // A round trip: the server has handled the request before it answers.
+    Window focus = 0;
+    int revert = 0;
+    XGetInputFocus(connection, &focus, &revert);
+    return focus == window;
 }
 
 }  // namespace
@@ -58,11 +82,9 @@ GameProcess::~GameProcess() {
     }
 }
 
-void GameProcess::Xdotool(const std::string& arguments) const {
-    std::system(("DISPLAY=" + display.name() + " xdotool " + arguments).c_str());
-}
+void GameProcess::Start() { Start(display.name()); }
 
-void GameProcess::Start() {
+void GameProcess::Start(const std::string& displayName) {
     std::vector<std::string> variables;
     for (char** entry = environ; *entry; ++entry) {
         const std::string variable = *entry;
@@ -72,7 +94,7 @@ void GameProcess::Start() {
         variables.push_back(variable);
     }
     variables.push_back("HOME=" + home.str());
-    variables.push_back("DISPLAY=" + display.name());
+    variables.push_back("DISPLAY=" + displayName);
     std::vector<char*> envp;
     for (std::string& variable : variables) envp.push_back(variable.data());
     envp.push_back(nullptr);
@@ -109,20 +131,29 @@ int GameProcess::WaitForExit(double seconds) {
 }
 
 void GameProcess::FocusWindow() {
+    // One connection asks for the window tree while the game starts; a new
+    // process for each look would keep the machine and the server busy.
+    Display* connection = XOpenDisplay(display.name().c_str());
+    if (!connection) throw std::runtime_error("cannot connect to " + display.name());
+    XErrorHandler previous = XSetErrorHandler(IgnoreXErrors);
+    bool focused = false, ended = false;
     // A loaded machine may take long to start the game; one that has ended
     // will never show its window.
-    bool ended = false;
-    WaitFor(60, [this, &ended] {
-        window = Output("DISPLAY=" + display.name() + " xdotool search --name '^Quillmere$' 2>/dev/null | head -n 1");
-        ended = window.empty() && !Running();
-        return !window.empty() || ended;
+    WaitFor(60, [&] {
+        const Window window = FindWindow(connection, DefaultRootWindow(connection), "Quillmere");
+        focused = window && Focus(connection, window);
+        ended = !focused && !Running();
+        return focused || ended;
     });
-    if (window.empty())
-        throw std::runtime_error(ended ? "the game ended before its window was found, with status " +
-                                             std::to_string(exitStatus) + ":\n" + Stderr()
-                                       : "the game's window did not appear");
-    window.pop_back();  // the newline
-    Xdotool("windowfocus --sync " + window);
+    XSetErrorHandler(previous);
+    XCloseDisplay(connection);
+    if (!focused)
+        throw std::runtime_error((ended ? "the game ended before its window was found, with status " +
+                                              std::to_string(exitStatus) + ":\n"
+                                        : std::string("the game's window did not appear or take the focus:\n")) +
+                                 "standard output:\n" + Stdout() + "standard error:\n" + Stderr());
 }
 
-void GameProcess::Keys(const std::string& xdotoolArguments) { Xdotool(xdotoolArguments); }
+void GameProcess::Keys(const std::string& xdotoolArguments) {
+    std::system(("DISPLAY=" + display.name() + " xdotool " + xdotoolArguments).c_str());
+}

@@ -24,11 +24,14 @@ public:
     ~GameProcess();
 
     void Start();
+    // Starts the game on another X display than its own server's.
+    void Start(const std::string& displayName);
     // Waits for the game to end by itself; its exit status, or -1 when it
     // was still running after the timeout (it is then killed).
     int WaitForExit(double seconds);
     bool Running();
-    // Finds the game's window and gives it keyboard focus.
+    // Finds the game's window and gives it keyboard focus; throws, with the
+    // game's output, when the game ends first or shows no window in time.
     void FocusWindow();
     // Sends keys with xdotool's "key" syntax, for example
     // "keydown Control_L keydown Shift_L key F8 keyup Shift_L keyup Control_L".
@@ -42,13 +45,10 @@ public:
     testing_support::TempDir home;
 
 private:
-    void Xdotool(const std::string& arguments) const;
-
     testing_support::PrivateDisplay display;
     testing_support::NoSoundDevice noSoundDevice;
     pid_t pid = -1;
     int exitStatus = -1;
-    std::string window;
 };
 
 // Polls until done() holds or the seconds pass; returns done().

@@ -1,7 +1,7 @@
 #include <filesystem>
 #include <functional>
+#include <stdexcept>
 #include <sstream>
-#include <thread>
 
 #include <sys/stat.h>
 
@@ -9,6 +9,7 @@
 #include <json/reader.h>
 
 #include "tests/e2e/game_process.h"
+#include "tests/e2e/screen.h"
 
 namespace {
 
@@ -70,7 +71,7 @@ TEST_F(Game, RunsFramesAndTheEditorToggleSavesTheLevelOnTheWayBack) {
     game.Start();
     game.FocusWindow();
     game.Keys(kEditorToggle);  // into the editor at the next frame
-    std::this_thread::sleep_for(std::chrono::milliseconds(700));
+    ASSERT_TRUE(WaitFor(60, [this] { return EditorShown(game.DisplayName()); })) << game.Stdout() << game.Stderr();
     EXPECT_FALSE(LevelRewritten()) << "entering the editor writes nothing";
     ASSERT_TRUE(ToggleUntilSaved());
     EXPECT_TRUE(Equivalent(Parse(Level()), Parse(kSplash))) << Level();
@@ -116,6 +117,31 @@ TEST_F(Game, AFirstLevelThatCannotBeLoadedEndsInTheFatalReportNamingIt) {
         c.make(run.game);
         run.Start();
         ExpectFatalReport(run, c.message);
+    }
+}
+
+// A display number no server holds: neither its socket nor its lock file.
+std::string MissingDisplay() {
+    for (int number = 4000;; ++number) {
+        const std::string n = std::to_string(number);
+        if (!std::filesystem::exists("/tmp/.X11-unix/X" + n) && !std::filesystem::exists("/tmp/.X" + n + "-lock"))
+            return ":" + n;
+    }
+}
+
+TEST_F(Game, WithoutADisplayTheGameEndsGivingTheWindowLibrarysReason) {
+    const std::string missing = MissingDisplay();
+    const std::string reason = "X11: Failed to open display " + missing;
+    game.Start(missing);
+    try {
+        game.FocusWindow();
+        FAIL() << "a window was found";
+    } catch (const std::runtime_error& error) {
+        const std::string message = error.what();
+        EXPECT_EQ(message.rfind("the game ended before its window was found, with status 1:\n", 0), 0u) << message;
+        EXPECT_NE(message.find("standard output:\nError 65544: " + reason + "\n"), std::string::npos) << message;
+        EXPECT_NE(message.find("standard error:\nGraphics: glfwInit failed: " + reason + "\n"), std::string::npos)
+            << message;
     }
 }
 

@@ -22,5 +22,9 @@ struct ScreenPicture {
     void Save(const std::string& path) const;
 };
 
+// Whether the editor's window shows on display: in its first-use layout it
+// covers (300, 300), which the tests' levels leave dark.
+bool EditorShown(const std::string& display);
+
 // The whole screen of display (for example ":12"); empty when it cannot be read.
 ScreenPicture GrabScreen(const std::string& display);

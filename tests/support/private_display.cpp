@@ -14,12 +14,14 @@ extern char** environ;
 namespace testing_support {
 
 // Xvfb picks a free display number and writes it to the pipe once it
-// accepts connections.
+// accepts connections. Without -noreset it resets each time its last client
+// leaves, and drops a client that was connecting meanwhile (the game's
+// window and a short-lived xdotool come and go all the time).
 PrivateDisplay::PrivateDisplay() {
     int ready[2];
     if (pipe(ready) != 0) throw std::runtime_error("pipe failed");
     const std::string fd = std::to_string(ready[1]);
-    std::vector<std::string> args = {"Xvfb", "-displayfd", fd, "-screen", "0", "1920x1080x24", "-nolisten", "tcp"};
+    std::vector<std::string> args = {"Xvfb", "-displayfd", fd, "-screen", "0", "1920x1080x24", "-nolisten", "tcp", "-noreset"};
     std::vector<char*> argv;
     for (std::string& arg : args) argv.push_back(arg.data());
     argv.push_back(nullptr);
