@@ -72,8 +72,14 @@ public:
     // "debug" texture (and its size) and sets *loaded to false when loaded is
     // given; the failure is remembered, so the file is not read again until
     // ClearTextures.
+    // A name that could reach outside "textures/" (see TextureNameProblem)
+    // gives the "debug" texture too, with one console line the first time.
     static unsigned LoadTexture(const std::string& name, unsigned& width, unsigned& height,
                                 bool* loaded = nullptr);
+    // What keeps a texture name from naming a picture in "textures/" or a
+    // folder below it ("tiles/moss"): a NUL, a backslash, ".." or a leading
+    // "/". "" for a name that is fine.
+    static std::string TextureNameProblem(const std::string& name);
     // The name a texture was loaded under; throws debug::exception for a
     // texture never loaded by name.
     static std::string GetTextureName(unsigned texture);

@@ -57,12 +57,15 @@ void Sprite::Remove() { selection_outline::Stop(hooked, selection_outline::Liste
 void Sprite::SetTexture(const std::string& name) {
     texture_name = name;
     texture = Graphics::LoadTexture(name, width, height);
-    unsigned ignoredWidth = 0, ignoredHeight = 0;
-    bool loaded = false;
-    const unsigned light = Graphics::LoadTexture(name + "_nm", ignoredWidth, ignoredHeight, &loaded);
-    if (loaded) light_texture = light;
-    const unsigned sampler = Graphics::LoadTexture(name + "_sm", ignoredWidth, ignoredHeight, &loaded);
-    if (loaded) sampler_texture = sampler;
+    // A refused name is said once, not again for each companion.
+    if (Graphics::TextureNameProblem(name).empty()) {
+        unsigned ignoredWidth = 0, ignoredHeight = 0;
+        bool loaded = false;
+        const unsigned light = Graphics::LoadTexture(name + "_nm", ignoredWidth, ignoredHeight, &loaded);
+        if (loaded) light_texture = light;
+        const unsigned sampler = Graphics::LoadTexture(name + "_sm", ignoredWidth, ignoredHeight, &loaded);
+        if (loaded) sampler_texture = sampler;
+    }
     RebuildQuad();
 }
 

@@ -5,7 +5,9 @@
 
 #include <epoxy/gl.h>
 
+#include "core/diagnostics/debug_print.h"
 #include "core/diagnostics/exception.h"
+#include "core/save/quoted_name.h"
 #include "graphics/graphics.h"
 #include "png/png.h"
 
@@ -71,6 +73,14 @@ CacheEntry BuiltInDebugTexture() {
 
 }  // namespace
 
+std::string Graphics::TextureNameProblem(const std::string& name) {
+    if (name.find('\0') != std::string::npos) return "a texture name holds no NUL";
+    if (name.find('\\') != std::string::npos) return "a texture name holds no backslash";
+    if (name.find("..") != std::string::npos) return "a texture name holds no \"..\"";
+    if (!name.empty() && name.front() == '/') return "a texture name does not start with \"/\"";
+    return "";
+}
+
 unsigned Graphics::LoadTexture(const std::string& name, unsigned& width, unsigned& height, bool* loaded) {
     if (const auto found = textureCache.find(name); found != textureCache.end()) {
         width = found->second.width;
@@ -79,6 +89,13 @@ unsigned Graphics::LoadTexture(const std::string& name, unsigned& width, unsigne
         return found->second.texture;
     }
     if (name != "debug" && failedNames.contains(name)) {
+        if (loaded) *loaded = false;
+        return LoadTexture("debug", width, height);
+    }
+    if (const std::string problem = TextureNameProblem(name); !problem.empty()) {
+        DebugPrint("LoadTexture: texture " + QuotedName(name) + " refused: " + problem +
+                   "; the \"debug\" texture stands in");
+        failedNames.insert(name);  // said once
         if (loaded) *loaded = false;
         return LoadTexture("debug", width, height);
     }

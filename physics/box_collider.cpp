@@ -1,6 +1,7 @@
 #include "physics/box_collider.h"
 
 #include <cmath>
+#include <cstring>
 
 #include "core/entity/find_component.h"
 #include "core/json/json_values.h"
@@ -16,6 +17,10 @@ constexpr float kCornerSigns[4][2] = {{1, 1}, {-1, 1}, {-1, -1}, {1, -1}};
 // (y, -x): for a box, the edge after a width edge turned back onto it.
 glm::vec2 Perpendicular(glm::vec2 v) { return {v.y, -v.x}; }
 
+// Bit for bit: a centre or size that is not a number never equals itself,
+// yet builds the same corners every time.
+bool SameBits(glm::vec2 a, glm::vec2 b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
 }  // namespace
 
 glm::vec2 BoxCollider::GetCenter() const {
@@ -30,7 +35,8 @@ glm::vec2 BoxCollider::CornerAt(int i, glm::vec2 center) const {
 
 void BoxCollider::RefreshStatic() {
     const glm::vec2 center = GetCenter();
-    if (built && center == builtCenter && widthVector == builtWidth && heightVector == builtHeight) return;
+    if (built && SameBits(center, builtCenter) && SameBits(widthVector, builtWidth) && SameBits(heightVector, builtHeight))
+        return;
     for (int i = 0; i < 4; ++i) corners[i] = CornerAt(i, center);
     cornerCount = 4;
     builtCenter = center;

@@ -3,8 +3,9 @@
 // The width and height vectors span the box (rotated only on an entity that
 // also carries a Ray). Corners and edge axes are cached: reading a corner or
 // an axis refreshes them. A static box computes them again only when its
-// centre or its width or height vector differs from what they were built
-// from, so being static saves work but never changes where the box is.
+// centre or its width or height vector differs, bit for bit, from what they
+// were built from, so being static saves work but never changes where the
+// box is (one that is not a number included).
 
 #include <cstdint>
 

@@ -27,6 +27,8 @@ void Include(Bounds& bounds, glm::vec2 low, glm::vec2 high) {
     bounds.max = glm::max(bounds.max, high);
 }
 
+bool Finite(glm::vec2 v) { return std::isfinite(v.x) && std::isfinite(v.y); }
+
 float Widened(float bound, float direction) {
     return bound + direction * (std::fabs(bound) * kRelativePad + kPad);
 }
@@ -51,11 +53,17 @@ Bounds Of(const CollisionDetection::Parts& parts) {
         // The corners exactly as the tests read them.
         glm::vec2 corners[4];
         parts.box->GetCorners(corners);
-        for (const glm::vec2& corner : corners) Include(bounds, corner, corner);
+        for (const glm::vec2& corner : corners) {
+            // Taking the least and greatest would pass over a corner that is
+            // not a number.
+            if (!Finite(corner)) return Everywhere();
+            Include(bounds, corner, corner);
+        }
     }
     if (parts.circle) {
         const glm::vec2 center = parts.circle->GetCenter();
         const float radius = std::fabs(parts.circle->GetRadius());
+        if (!Finite(center) || !std::isfinite(radius)) return Everywhere();
         Include(bounds, center - radius, center + radius);
     }
     if (bounds.nowhere) return bounds;

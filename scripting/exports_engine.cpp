@@ -20,6 +20,8 @@ constexpr const char* kIgnored = "the level does not change";
 void ChangeLevel(const std::string& level, const char* who) {
     if (Engine::GetNextLevelName() != Engine::GetCurrentLevelName()) return;
     if (!CheckLevelName(level, who, kIgnored)) return;
+    const bool editor = Engine::GetRequestedMode() == Engine::kEditorMode;
+    if (!CheckLevelExists(level, editor, who, kIgnored)) return;
     Engine::SetLevel(level, false);
     if (Engine::GetSaveOnUnload() && Engine::GetMode() != Engine::kEditorMode)
         events::Connect<Json::Value*>("LevelUnloadFinished", "LuaSaveLevelOnUnload", OnLuaSaveLevelOnUnload);
@@ -44,12 +46,13 @@ bool lb_engine_is_paused() {
 }
 
 // Starts the level afresh from its shipped file: the save folder is emptied
-// and the level being left is not saved. A name that is refused changes
-// nothing, the save folder included.
+// and the level being left is not saved. A name that is refused, or a level
+// with no shipped file to start from, changes nothing, the save folder
+// included.
 void lb_engine_load_level_restart(const char* level) {
     AtEdge([&] {
         const char* who = "lb_engine_load_level_restart";
-        if (!CheckLevelName(Text(level), who, kIgnored)) return;
+        if (!CheckLevelName(Text(level), who, kIgnored) || !CheckLevelExists(Text(level), true, who, kIgnored)) return;
         ClearSaveFolder();
         lb_pause_menu_unpause();
         Engine::SetSaveOnUnload(false);

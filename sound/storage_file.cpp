@@ -14,7 +14,7 @@
 
 namespace {
 
-const std::string kStorageName = std::string("SoundStorage") + ".json";
+const std::string kStorageName = std::string(kSoundStorageStem) + ".json";
 
 bool HoldsSounds(const Json::Value& root) { return root.isObject() && root["Sounds"].isObject(); }
 

@@ -10,19 +10,27 @@
 // leaves the previous file as it was. File errors are not errors here: a
 // missing save file reads as null and a failed write writes nothing. A saved
 // copy that cannot be read or built is set aside for the shipped level; only a
-// shipped level that cannot be found, read or built throws, out of LoadLevel.
+// shipped level that cannot be read or built throws, out of LoadLevel, and a
+// level that exists nowhere only at the first level of a start.
 
 #include <string>
 
 #include <json/value.h>
 
-// A level name is a plain file name: not empty, and without a NUL, a path
-// separator or "..". LevelNameProblem says what is wrong with one ("" when
-// nothing is); CheckLevelName logs that as one line, after who and followed
-// by what happens instead, and is true only for a plain name. Every name
-// that becomes a level's path is checked.
+// A level name is a plain file name: not empty, without a NUL, a path
+// separator or "..", and not the name of one of the save folder's own files
+// in any mix of cases. LevelNameProblem says what is wrong with one (""
+// when nothing is); CheckLevelName logs that as one line, after who and
+// followed by what happens instead, and is true only for a plain name.
+// Every name that becomes a level's path is checked.
 std::string LevelNameProblem(const std::string& name);
 bool CheckLevelName(const std::string& name, const std::string& who, const std::string& outcome = "");
+
+// Whether a level of that (plain) name is there to be loaded: in "levels/"
+// or, unless shippedOnly, as a saved copy. CheckLevelExists logs one line
+// like CheckLevelName's when it is not.
+bool LevelExists(const std::string& name, bool shippedOnly);
+bool CheckLevelExists(const std::string& name, bool shippedOnly, const std::string& who, const std::string& outcome);
 // The name between quotation marks, control characters shown as '?'.
 std::string QuotedLevelName(const std::string& name);
 
@@ -30,10 +38,13 @@ std::string QuotedLevelName(const std::string& name);
 // map, reads the named level, builds the tile map and the entities (in file
 // order, each component deserialised and initialised before the next), applies
 // the lighting values, makes name the current and next level, then reads the
-// save file and raises "LevelLoad" (not in the editor). A refused name
-// changes nothing. In the editor a level that cannot be read throws before the
-// unload, and one that cannot be built throws with the current level built
-// again as it was: either way the current level and its name stay.
+// save file and raises "LevelLoad" (not in the editor). A refused name, or
+// a level that exists nowhere (in the editor: not in "levels/"), changes
+// nothing but the one line that says so, and the change asked for is
+// dropped; only the first level of a start throws when it does not exist. In
+// the editor a level that cannot be read throws before the unload, and one
+// that cannot be built throws with the current level built again as it was:
+// either way the current level and its name stay.
 void LoadLevel(const std::string& name);
 
 // Raises "LevelUnload", flushes queued destructions, raises

@@ -50,19 +50,28 @@ void TearDownLevel() {
     DestroyTileMap();
 }
 
+// A change asked for is dropped with its name, and so is the save of the
+// level it would have left.
+void DropChange() {
+    Engine::SetLevel(Engine::GetCurrentLevelName(), true);
+    events::Disconnect("LevelUnloadFinished", "LuaSaveLevelOnUnload");
+}
+
 }  // namespace
 
 void LoadLevel(const std::string& name) {
-    if (!CheckLevelName(name, "LoadLevel", "the current level stays")) {
-        // A change asked for is dropped with its name.
-        Engine::SetLevel(Engine::GetCurrentLevelName(), true);
-        return;
-    }
+    constexpr const char* kStays = "the current level stays";
+    if (!CheckLevelName(name, "LoadLevel", kStays)) return DropChange();
     // In the editor only the shipped file is read: it is read and checked
     // before anything of the current level goes, so a broken file leaves that
     // level as it was. Outside it the saved copy is read after the unload,
     // which may just have written it.
     const bool editor = Engine::GetRequestedMode() == Engine::kEditorMode;
+    // A level renamed or removed by an update must not lock a player out.
+    // The first level of a start has no level to stay on: it fails below,
+    // like a shipped level that cannot be read.
+    if (Engine::GetMode() != Engine::kStartMode && !CheckLevelExists(name, editor, "LoadLevel", kStays))
+        return DropChange();
     Json::Value document;
     if (editor) document = ReadShippedLevel(name);
     UnloadLevel();

@@ -13,8 +13,7 @@ JsonFileRead ReadJsonFile(const std::string& path, Json::Value& document, std::s
         case platform::ReadFileResult::Read:
             break;
         case platform::ReadFileResult::Missing:
-            // Reads as empty text: the problem is the reader's report on it.
-            ParseJsonText("", document, problem);
+            problem = "It does not exist.";
             return JsonFileRead::Absent;
         case platform::ReadFileResult::Failed:
             problem = "It cannot be opened.";

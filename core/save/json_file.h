@@ -12,8 +12,7 @@ enum class JsonFileRead {
     Damaged,  // a plain file that is too large or not one JSON document
 };
 
-// Reads a JSON data file; problem says what is wrong when it is not Read
-// (for a missing file, the reader's report on empty text).
+// Reads a JSON data file; problem says what is wrong when it is not Read.
 JsonFileRead ReadJsonFile(const std::string& path, Json::Value& document, std::string& problem);
 
 // Logs that the file at path is damaged, with what is wrong, and sets it

@@ -5,6 +5,11 @@
 #include <string>
 #include <vector>
 
+// The names, without ".json", of the save folder's own files: the save file
+// and the sound storage file. No saved level may take one of them.
+inline constexpr const char* kSaveFileStem = "save_file";
+inline constexpr const char* kSoundStorageStem = "SoundStorage";
+
 // The save folder's path, ending with a separator. Creates the folder (and a
 // missing documents folder) on every call; throws debug::exception when
 // there is no documents folder or the folder cannot be made.

@@ -40,6 +40,10 @@ sf_count_t Write(const void*, sf_count_t, void*) { return 0; }
 
 sf_count_t Tell(void* file) { return static_cast<MemoryFile*>(file)->position; }
 
+sf_count_t MaxSoundFrames(int sampleRate) {
+    return std::min<sf_count_t>(sf_count_t{kMaxSoundSeconds} * sampleRate, kMaxSoundSamples);
+}
+
 }  // namespace
 
 bool DecodeSound(const std::string& file, DecodedSound& sound) {
@@ -50,6 +54,11 @@ bool DecodeSound(const std::string& file, DecodedSound& sound) {
     SF_INFO info{};
     std::unique_ptr<SNDFILE, int (*)(SNDFILE*)> handle(sf_open_virtual(&io, SFM_READ, &info, &memory), sf_close);
     if (!handle || info.channels <= 0 || info.frames <= 0 || info.samplerate <= 0) return false;
+    // A small file may hold hours of silence: its length is known before a
+    // sample is decoded. The count read is checked too, in case the header
+    // is wrong about it.
+    const sf_count_t maxFrames = MaxSoundFrames(info.samplerate);
+    if (info.frames > maxFrames) return false;
     // Sounds are placed in 3D, which takes one channel.
     constexpr sf_count_t kChunk = 4096;
     std::vector<float> chunk(static_cast<size_t>(kChunk * info.channels));
@@ -64,6 +73,7 @@ bool DecodeSound(const std::string& file, DecodedSound& sound) {
             mono = mono > 1.0f ? 1.0f : (mono < -1.0f ? -1.0f : mono);
             sound.samples.push_back(static_cast<int16_t>(mono * 32767.0f));
         }
+        if (static_cast<sf_count_t>(sound.samples.size()) > maxFrames) return false;
     }
     return !sound.samples.empty();
 }

@@ -13,8 +13,15 @@ struct DecodedSound {
     int sampleRate = 0;
 };
 
-// False when the file cannot be read (see ReadDataFile) or decoded, or holds
-// no samples. The file is read whole first and decoded from memory.
+// A sound is at most ten minutes long at its own rate, far more than a cue
+// needs, and never more samples than OpenAL can take in one buffer (a size
+// in bytes that is an int).
+constexpr int kMaxSoundSeconds = 600;
+constexpr int64_t kMaxSoundSamples = INT32_MAX / sizeof(int16_t);
+
+// False when the file cannot be read (see ReadDataFile) or decoded, holds no
+// samples or more than the bound above (refused before it is decoded). The
+// file is read whole first and decoded from memory.
 bool DecodeSound(const std::string& file, DecodedSound& sound);
 
 }  // namespace FMOD::detail

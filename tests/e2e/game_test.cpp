@@ -98,7 +98,7 @@ TEST_F(Game, AFirstLevelThatCannotBeLoadedEndsInTheFatalReportNamingIt) {
         std::function<void(testing_support::TempDir&)> make;
         std::string message;
     } cases[] = {
-        {"missing", [](auto&) {}, cannot + "* Line 1, Column 1\n  Syntax error: value, object or array expected.\n"},
+        {"missing", [](auto&) {}, cannot + "It does not exist."},
         {"broken", [](auto& dir) { dir.Write("levels/korvel_splash.json", "{\"entities\": [}"); },
          cannot + "* Line 1, Column 15\n  Syntax error: value, object or array expected.\n"},
         {"trailing text", [](auto& dir) { dir.Write("levels/korvel_splash.json", std::string(kSplash) + " {}"); },

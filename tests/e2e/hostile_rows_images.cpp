@@ -95,6 +95,15 @@ void PaddedPastTheCap(HostileRun& run) {
     TenSpritesOf(run, "padded");
 }
 
+// A picture outside the game's folders, named from "textures/" by a name
+// that starts at the root and climbs, as a level's sprites and a script
+// give it.
+void PictureOutside(HostileRun& run) {
+    run.game.home.Write(".config/someapp/picture.png", Png(1, 1, Zeros(5)));
+    const auto textures = run.game.game.path() / "textures";
+    TenSpritesOf(run, "/" + HostileRun::Relative(run.Outside() / "picture", textures));
+}
+
 }  // namespace
 
 std::vector<HostileRow> ImageRows() {
@@ -114,6 +123,7 @@ std::vector<HostileRow> ImageRows() {
          },
          "texture late is 16 by 16", "", false},
         {"TexturePastTheReadCap", PaddedPastTheCap, "texture padded is 16 by 16", "", false},
+        {"TextureNameClimbsOutOfTheGame", PictureOutside, "someapp/picture is 16 by 16", "", false},
         {"TextureThatIsAFifo",
          [](HostileRun& run) {
              std::filesystem::create_directories(run.game.game.path() / "textures");

@@ -20,6 +20,25 @@ events.Connect("LogicUpdate", "spawn", function()
 end)
 )";
 
+// Static boxes that a script then moves to 0/0 and to infinity, or makes
+// 0/0 wide, a few frames in.
+const char* kBoxesAtNotANumber = R"(local C = require('ffi').C
+local frames = 0
+events.Connect("LogicUpdate", "NotANumber", function()
+    frames = frames + 1
+    if frames ~= 5 then return end
+    for i = 1, 3 do
+        local box = C.lb_create_entity()
+        C.lb_entity_add_component(box.index, box.id, "BoxCollider")
+        C.lb_collider_box_set_static(box.index, box.id, true)
+        if i == 1 then C.lb_entity_set_pos(box.index, box.id, 0/0, 0/0) end
+        if i == 2 then C.lb_collider_box_set_width(box.index, box.id, 0/0) end
+        if i == 3 then C.lb_entity_set_pos(box.index, box.id, 1/0, -1/0) end
+    end
+    C.lb_print("static boxes made at not-a-number")
+end)
+)";
+
 }  // namespace
 
 std::vector<HostileRow> LuaRows() {
@@ -39,5 +58,8 @@ std::vector<HostileRow> LuaRows() {
         {"ComponentRecursingWithoutEnd",
          [](HostileRun& run) { run.game.game.Write("lua/components/spawner.lua", kRunawaySpawner); },
          "Lua Error: calls into Lua nested more than 200 deep", "", false},
+        {"StaticBoxesAtNotANumber",
+         [](HostileRun& run) { run.game.game.Write("lua/autorun/not_a_number.lua", kBoxesAtNotANumber); },
+         "static boxes made at not-a-number", "", false},
     };
 }

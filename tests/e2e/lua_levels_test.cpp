@@ -90,4 +90,45 @@ TEST_F(LuaGame, LevelChangesSaveOnUnloadGoBackToTheSavedLevelAndRestart) {
     EXPECT_EQ(marker["visits"].asDouble(), 1.0);
 }
 
+// The title level and its saved copy, which leads to a level that an update
+// renamed. Q says where the game is and ends it; the pause that losing focus
+// brings at the start is lifted.
+std::string TitleLeadingTo(const std::string& next) {
+    return R"({"entities": [{"name": "info", "components": [{"__component_name": "LevelInfo",
+        "name": "korvel_splash", "next": ")" + next + R"("}]}]})";
+}
+
+const char* kWhereAmI = R"(
+events.Connect("LevelLoad", "where", function() C.lb_print("on " .. level.name .. " leading to " .. level.next) end)
+events.Connect("LogicUpdate", "unpause", function() if C.lb_engine_is_paused() then C.lb_pause_menu_unpause() end end)
+events.Connect("KeyPressed", "quit", function(key)
+    if key ~= 81 then return end
+    C.lb_print("still on " .. level.name)
+    C.lb_engine_quit_game()
+end)
+)";
+
+TEST_F(LuaGame, EnterTowardsALevelThatExistsNowhereLeavesThePlayerOnTheTitleLevel) {
+    const auto components = game.game.path() / "lua/components";
+    std::filesystem::create_directories(components);
+    std::filesystem::copy(std::filesystem::path(QM_SOURCE_DIR) / "data/lua/components/level_info.lua", components);
+    Level("korvel_splash", TitleLeadingTo("courtyard"));
+    game.home.Write("Documents/Quillmere/korvel_splash.json", TitleLeadingTo("courtyard2"));
+    Script("autorun/where.lua", kWhereAmI);
+    game.Start();
+    const auto said = [this](const std::string& line) { return HasLine(game.Stdout(), line); };
+    ASSERT_TRUE(WaitFor(30, [&] { return said("on korvel_splash leading to courtyard2"); })) << game.Stdout();
+    game.FocusWindow();
+    const std::string refused = "lb_engine_change_level: level \"courtyard2\" does not exist; the level does not change";
+    ASSERT_TRUE(WaitFor(60, [&] {
+        game.Keys("key Return");
+        return WaitFor(2, [&] { return said(refused) || !game.Running(); });
+    }));
+    ASSERT_TRUE(said(refused)) << game.Stdout() << game.Stderr();
+    game.Keys("key q");
+    EXPECT_EQ(game.WaitForExit(30), 0);
+    EXPECT_TRUE(said("still on korvel_splash")) << game.Stdout() << game.Stderr();
+    EXPECT_EQ(game.Stderr().find("Unrecoverable Exception"), std::string::npos) << game.Stderr();
+}
+
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include <epoxy/gl.h>
 
+#include "core/diagnostics/console.h"
 #include "core/diagnostics/exception.h"
 #include "graphics/sprite.h"
 #include "png/png.h"
@@ -155,6 +156,51 @@ TEST_F(TextureCache, WithoutADebugPictureABuiltInOneStandsIn) {
     EXPECT_NE(other.texture, 0u);
     EXPECT_FALSE(other.loaded);
     EXPECT_EQ(other.width, 2u);
+}
+
+// Each name below would reach a picture that is there without the check.
+TEST_F(TextureCache, NamesThatCouldLeaveTheTextureFolderGiveTheDebugTextureSaidOnce) {
+    const Loaded debug = Load("debug");
+    dir.Write("outside.png", EncodePng(3, 2, kPicture));
+    dir.Write("textures/hero.png", EncodePng(3, 2, kPicture));
+    dir.Write("textures/tiles\\moss.png", EncodePng(3, 2, kPicture));
+    dir.Write("textures/tiles/moss.png", EncodePng(3, 2, kPicture));
+    const std::string stands = "; the \"debug\" texture stands in";
+    const struct {
+        std::string name, line;
+    } cases[] = {
+        {"../outside", "LoadTexture: texture \"../outside\" refused: a texture name holds no \"..\"" + stands},
+        {"tiles/../../outside",
+         "LoadTexture: texture \"tiles/../../outside\" refused: a texture name holds no \"..\"" + stands},
+        {"/hero", "LoadTexture: texture \"/hero\" refused: a texture name does not start with \"/\"" + stands},
+        {"tiles\\moss", "LoadTexture: texture \"tiles\\moss\" refused: a texture name holds no backslash" + stands},
+        {std::string("hero.png\0", 9),
+         "LoadTexture: texture \"hero.png?\" refused: a texture name holds no NUL" + stands},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        const size_t lines = Console::GetLines().size();
+        for (int time = 0; time < 2; ++time) {
+            const Loaded fallback = Load(c.name);
+            EXPECT_FALSE(fallback.loaded);
+            EXPECT_EQ(fallback.texture, debug.texture);
+            EXPECT_EQ(fallback.width, 16u);
+        }
+        ASSERT_EQ(Console::GetLines().size(), lines + 1) << "said once";
+        EXPECT_EQ(Console::GetLines().back(), c.line);
+    }
+    // A sprite says it once too, not again for its companion pictures, and
+    // keeps the name it was given.
+    const size_t lines = Console::GetLines().size();
+    Sprite sprite;
+    sprite.SetTexture("../../outside");
+    EXPECT_EQ(sprite.texture, debug.texture);
+    EXPECT_EQ(sprite.texture_name, "../../outside");
+    EXPECT_EQ(Console::GetLines().size(), lines + 1);
+
+    const Loaded moss = Load("tiles/moss");
+    EXPECT_TRUE(moss.loaded) << "a folder below textures/ is fine";
+    EXPECT_EQ(moss.width, 3u);
 }
 
 TEST_F(TextureCache, NamesAreKnownOnlyForTexturesLoadedByName) {

@@ -149,13 +149,19 @@ TEST_F(StudioTest, SampleDataLoadsOnUpdateFromEachFormat) {
         int format;
         LoadingState state;
         const char* target = nullptr;  // of a link
+        int seconds = 1;
+        int rate = 22050;
     };
-    for (const Case& c : {Case{"tone.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, kLoaded},
-                          Case{"tone.flac", SF_FORMAT_FLAC | SF_FORMAT_PCM_16, kLoaded},
+    constexpr int kFlac = SF_FORMAT_FLAC | SF_FORMAT_PCM_16;
+    // A sound may last ten minutes; one a second longer, small as a file of
+    // silence is, is refused.
+    for (const Case& c : {Case{"tone.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, kLoaded}, Case{"tone.flac", kFlac, kLoaded},
                           Case{"tone.ogg", SF_FORMAT_OGG | SF_FORMAT_VORBIS, kLoaded}, Case{"text.wav", kText, kLoadError},
                           Case{"absent.wav", kAbsent, kLoadError}, Case{"fifo.wav", kFifo, kLoadError},
                           Case{"zero.wav", kLink, kLoadError, "/dev/zero"},
-                          Case{"linked.wav", kLink, kLoaded, "tone.flac"}}) {
+                          Case{"linked.wav", kLink, kLoaded, "tone.flac"},
+                          Case{"ten_minutes.flac", kFlac, kLoaded, nullptr, 600, 8000},
+                          Case{"longer.flac", kFlac, kLoadError, nullptr, 601, 8000}}) {
         const std::string file = c.file;
         if (c.format == kFifo) {
             ASSERT_EQ(mkfifo((folder.path() / file).c_str(), 0600), 0);
@@ -163,13 +169,13 @@ TEST_F(StudioTest, SampleDataLoadsOnUpdateFromEachFormat) {
             std::filesystem::create_symlink(c.target, folder.path() / file);
         } else if (c.format > 0) {
             SF_INFO info{};
-            info.samplerate = 22050;
+            info.samplerate = c.rate;
             info.channels = 2;
             info.format = c.format;
             SNDFILE* out = sf_open((folder.path() / file).c_str(), SFM_WRITE, &info);
             ASSERT_NE(out, nullptr) << sf_strerror(nullptr);
-            std::vector<float> stereo(22050 * 2, 0.25f);
-            sf_writef_float(out, stereo.data(), 22050);
+            const std::vector<float> second(static_cast<size_t>(c.rate) * 2, 0.25f);
+            for (int i = 0; i < c.seconds; ++i) sf_writef_float(out, second.data(), c.rate);
             sf_close(out);
         } else if (c.format == kText) {
             folder.Write(file, "RIFF but not really");
