@@ -14,9 +14,9 @@ namespace ImGuiGlue {
 // registered) and the scroll and character callbacks. No GL work yet.
 bool Init(GLFWwindow* window, bool installHooks);
 
-// This frame's display size, time, mouse and wheel, then the library's new
-// frame. The first call creates the GL objects. The mouse cursor shows only
-// in the editor.
+// This frame's display size, time, mouse, wheel and keys, then the
+// library's new frame. The first call creates the GL objects. The mouse
+// cursor shows only in the editor.
 void NewFrame();
 
 // Draws the library's lists, leaving every piece of GL state it touches as
@@ -30,6 +30,8 @@ void CreateFontsTexture();
 void Shutdown();
 
 void OnMousePress(int button);
+// GLFW key codes 0 to 511; others are ignored. Every press is seen by at
+// least one frame, however quickly the release follows.
 void OnKeyPress(int key);
 void OnKeyRelease(int key);
 void OnScroll(GLFWwindow* window, double xOffset, double yOffset);

@@ -15,21 +15,6 @@ glue_state& State() {
     return state;
 }
 
-namespace {
-
-constexpr int kKeyCount = 512;
-
-void SetKey(int key, bool down) {
-    if (key < 0 || key >= kKeyCount) return;
-    ImGuiIO& io = ImGui::GetIO();
-    io.KeysDown[key] = down;
-    io.KeyCtrl = io.KeysDown[GLFW_KEY_LEFT_CONTROL] || io.KeysDown[GLFW_KEY_RIGHT_CONTROL];
-    io.KeyShift = io.KeysDown[GLFW_KEY_LEFT_SHIFT] || io.KeysDown[GLFW_KEY_RIGHT_SHIFT];
-    io.KeyAlt = io.KeysDown[GLFW_KEY_LEFT_ALT] || io.KeysDown[GLFW_KEY_RIGHT_ALT];
-}
-
-}  // namespace
-
 bool Init(GLFWwindow* window, bool installHooks) {
     State().window = window;
     ImGui::CreateContext();
@@ -70,10 +55,6 @@ bool Init(GLFWwindow* window, bool installHooks) {
 void OnMousePress(int button) {
     if (button >= 0 && button < 3) State().mousePressed[button] = true;
 }
-
-void OnKeyPress(int key) { SetKey(key, true); }
-
-void OnKeyRelease(int key) { SetKey(key, false); }
 
 void OnScroll(GLFWwindow*, double, double yOffset) { State().scroll += static_cast<float>(yOffset); }
 
@@ -120,6 +101,7 @@ void NewFrame() {
     }
     io.MouseWheel = state.scroll;
     state.scroll = 0.0f;
+    ShowNextKeyChanges();
 
     const bool editorMode = g_engine && Engine::GetMode() == Engine::kEditorMode;
     glfwSetInputMode(state.window, GLFW_CURSOR, editorMode ? GLFW_CURSOR_NORMAL : GLFW_CURSOR_HIDDEN);

@@ -20,4 +20,10 @@ struct glue_state {
 
 glue_state& State();
 
+// The library's key table: GLFW key codes 0 to 511.
+constexpr int kKeyCount = 512;
+
+// Before each library frame: shows the key changes that waited for it.
+void ShowNextKeyChanges();
+
 }  // namespace ImGuiGlue

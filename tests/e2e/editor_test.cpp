@@ -2,6 +2,8 @@
 // result read from the level file it writes and from the screen.
 #include <sstream>
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 #include <json/reader.h>
 
@@ -43,6 +45,12 @@ lb_ComponentEditInfoSet = function(entity, typeName, key, value)
     set(entity, typeName, key, value)
     require("ffi").C.lb_print("edited " .. key .. " = " .. tostring(value))
 end
+)";
+
+// Q ends the game, in the editor as outside it.
+const char* kQuitOnQ = R"(
+local C = require("ffi").C
+events.Connect("KeyPressed", "quit", function(key) if key == 81 then C.lb_engine_quit_game() end end)
 )";
 
 Json::Value Parse(const std::string& text) {
@@ -262,6 +270,26 @@ TEST_F(EditorGame, ALuaComponentsFieldsEditedManyTimesAreSaved) {
     EXPECT_EQ(saved["speed"].asDouble(), 10 + kEdits + 0.5);
     EXPECT_EQ(saved["title"].asString(), title);
     EXPECT_TRUE(game.Running()) << game.Stderr();
+}
+
+// A contributor's run of the game from the source tree: the editor opens and
+// closes and the game ends, writing the sound storage file as it always does.
+TEST_F(EditorGame, ARunThatMakesNoCueLeavesTheShippedSoundStorageFileAsItWas) {
+    const auto inode = [&] {
+        struct stat status {};
+        return stat((game.game.path() / "audio" / "SoundStorage.json").c_str(), &status) == 0 ? status.st_ino : 0;
+    };
+    const ino_t shippedInode = inode();
+    const std::string shipped = game.game.Read("audio/SoundStorage.json");  // a copy of data/'s
+    game.game.Write("lua/autorun/quit.lua", kQuitOnQ);
+    ASSERT_TRUE(OpenEditor()) << game.Stdout() << game.Stderr();
+    ASSERT_TRUE(WaitFor(60, [&] {
+        Keys("key q");
+        return WaitFor(2, [&] { return !game.Running(); });
+    })) << game.Stdout();
+    ASSERT_EQ(game.WaitForExit(10), 0) << game.Stderr();
+    ASSERT_NE(inode(), shippedInode) << "the game wrote the file on its way out";
+    EXPECT_EQ(game.game.Read("audio/SoundStorage.json"), shipped);
 }
 
 }  // namespace

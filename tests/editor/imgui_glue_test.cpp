@@ -1,3 +1,6 @@
+#include <string>
+#include <vector>
+
 #include <gtest/gtest.h>
 
 #include <epoxy/gl.h>
@@ -59,10 +62,11 @@ TEST_F(ImGuiGlueTest, KeysArriveThroughTheEventsWithBothModifierSides) {
     events::Call<int>("KeyPressed", GLFW_KEY_RIGHT_CONTROL);
     EXPECT_TRUE(io.KeyCtrl);
     events::Call<int>("KeyPressed", GLFW_KEY_LEFT_CONTROL);
+    Frame();
     events::Call<int>("KeyReleased", GLFW_KEY_RIGHT_CONTROL);
     EXPECT_TRUE(io.KeyCtrl) << "the left key is still held";
     events::Call<int>("KeyReleased", GLFW_KEY_LEFT_CONTROL);
-    EXPECT_FALSE(io.KeyCtrl);
+    EXPECT_FALSE(io.KeyCtrl) << "keys held over a frame go up at once";
     events::Call<int>("KeyPressed", GLFW_KEY_RIGHT_SHIFT);
     events::Call<int>("KeyPressed", GLFW_KEY_RIGHT_ALT);
     EXPECT_TRUE(io.KeyShift);
@@ -83,6 +87,69 @@ TEST_F(ImGuiGlueTest, KeyCodesOutsideTheTableChangeNothing) {
     }
     EXPECT_TRUE(std::equal(std::begin(io.KeysDown), std::end(io.KeysDown), before));
     EXPECT_FALSE(io.KeyCtrl || io.KeyShift || io.KeyAlt);
+}
+
+// Which frames see the key down, and pressed, after keyboard events sent
+// between frames: events[i] go in before frame i ('p' press, 'r' release).
+TEST_F(ImGuiGlueTest, EveryPressBetweenFramesIsSeenByAFrame) {
+    struct row {
+        const char* name;
+        std::vector<std::string> events;
+        std::string down, pressed;  // per frame, '1' or '0'
+    };
+    const row rows[] = {
+        {"a tap within one frame", {"pr"}, "10", "10"},
+        {"two taps within one frame", {"prpr"}, "1010", "1010"},
+        {"taps before two frames in a row", {"pr", "pr"}, "1010", "1010"},
+        {"a key held over a frame goes up at once", {"p", "r", ""}, "100", "100"},
+        {"a release and a new press within one frame", {"p", "rp", "r"}, "1010", "1010"},
+    };
+    for (const row& r : rows) {
+        SCOPED_TRACE(r.name);
+        std::string down, pressed;
+        for (size_t frame = 0; frame < r.down.size(); ++frame) {
+            if (frame < r.events.size())
+                for (char event : r.events[frame])
+                    events::Call<int>(event == 'p' ? "KeyPressed" : "KeyReleased", GLFW_KEY_BACKSPACE);
+            ImGuiGlue::NewFrame();
+            down += ImGui::IsKeyDown(GLFW_KEY_BACKSPACE) ? '1' : '0';
+            pressed += ImGui::IsKeyPressed(GLFW_KEY_BACKSPACE, false) ? '1' : '0';
+            ImGui::EndFrame();
+        }
+        EXPECT_EQ(down, r.down);
+        EXPECT_EQ(pressed, r.pressed);
+    }
+}
+
+// At a low frame rate Ctrl+A and Backspace come as quick taps, each pressed
+// and released between two frames.
+TEST_F(ImGuiGlueTest, QuickTapsSelectAndDeleteAFieldsText) {
+    char text[32] = "courtyard";
+    const auto frame = [&](bool focus) {
+        ImGuiGlue::NewFrame();
+        ImGui::Begin("Editor");
+        if (focus) ImGui::SetKeyboardFocusHere();
+        ImGui::InputText("level", text, sizeof text);
+        ImGui::End();
+        ImGui::EndFrame();
+    };
+    frame(true);
+    for (int i = 0; i < 3; ++i) frame(false);
+    ASSERT_TRUE(ImGui::GetIO().WantTextInput) << "the field has the keyboard";
+    // Focus selected the text: End, held over a frame, leaves none selected.
+    events::Call<int>("KeyPressed", GLFW_KEY_END);
+    frame(false);
+    events::Call<int>("KeyReleased", GLFW_KEY_END);
+    frame(false);
+    for (int key : {GLFW_KEY_LEFT_CONTROL, GLFW_KEY_A}) events::Call<int>("KeyPressed", key);
+    for (int key : {GLFW_KEY_A, GLFW_KEY_LEFT_CONTROL}) events::Call<int>("KeyReleased", key);
+    frame(false);
+    frame(false);
+    events::Call<int>("KeyPressed", GLFW_KEY_BACKSPACE);
+    events::Call<int>("KeyReleased", GLFW_KEY_BACKSPACE);
+    frame(false);
+    frame(false);
+    EXPECT_STREQ(text, "");
 }
 
 TEST_F(ImGuiGlueTest, AClickBetweenFramesCountsAsOneFrameDown) {
