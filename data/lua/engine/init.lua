@@ -273,7 +273,7 @@ end
 
 local function Definition(typeName)
     local definition = components.types[typeName]
-    if not definition then error("unknown Lua component type \"" .. tostring(typeName) .. "\"", 2) end
+    if not definition then error("unknown Lua component type \"" .. tostring(typeName) .. "\"", 0) end
     return definition
 end
 

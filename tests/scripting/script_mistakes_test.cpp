@@ -1,0 +1,56 @@
+// Plain mistakes in scripts: each ends in a message the script writer can
+// read, and no designer's data and no listener is lost over it.
+#include <algorithm>
+
+#include "core/components/registry.h"
+#include "core/entity/entity_base.h"
+#include "core/entity/entity_table.h"
+#include "core/level/level_files.h"
+#include "scripting/lua_host.h"
+#include "tests/scripting/lua_fixture.h"
+
+namespace {
+
+std::string LuaEntity(const engine::entity_handle& entity) {
+    return "lb_CreateEntity(" + std::to_string(entity.GetIndex()) + ", " + std::to_string(entity.GetId()) + ")";
+}
+
+Json::Value Saved(const engine::entity_handle& entity, const std::string& type) {
+    return entity.GetBaseEntity().components.at(components::GetID(type))->Serialize();
+}
+
+// A Lua component whose script cannot make it keeps what it was loaded
+// with through saving and copying, and hands it on once a script can.
+TEST_F(LuaTest, AComponentNoScriptCanMakeKeepsItsFieldsAsRead) {
+    Lua("components.Register('Door', { fields = { slide = 3 } })");
+    CreateLuaHost();  // the scripts again, now without the Door
+    folder.WriteLevel("hall", R"({"entities": [{"name": "gate", "pos": {"x": 0, "y": 0, "z": 0},
+        "components": [{"__component_name": "Door", "slide": 30, "open": true, "hinge": {"side": "left"}}]}]})");
+    LoadLevel("hall");
+    const engine::entity_handle gate = engine::GetAllEntities().at(0);
+    const std::vector<std::string> lines = Logged();
+    EXPECT_NE(std::find(lines.begin(), lines.end(),
+                        "Lua Error: component \"Door\" of entity \"gate\" (id " + std::to_string(gate.GetId()) +
+                            ") in level \"hall\" cannot be made: unknown Lua component type \"Door\"; "
+                            "the fields it was loaded with are kept as they were"),
+              lines.end());
+
+    ASSERT_TRUE(SaveLevel("hall", false));
+    const Json::Value asRead = Parse(folder.ReadLevel("hall"))["entities"][0]["components"][0];
+    EXPECT_EQ(asRead["slide"].asInt(), 30);
+    EXPECT_TRUE(asRead["open"].asBool());
+    EXPECT_EQ(asRead["hinge"]["side"].asString(), "left");
+
+    const engine::entity_handle copy = engine::CreateEntity();
+    copy.CopyFrom(gate);
+    EXPECT_EQ(Saved(copy, "Door"), Saved(gate, "Door"));
+
+    // Once a script defines the type again, a copy is made with the fields.
+    Lua("components.Register('Door', { fields = { slide = 3 } })");
+    const engine::entity_handle made = engine::CreateEntity();
+    made.CopyFrom(gate);
+    EXPECT_EQ(Eval(LuaEntity(made) + ":GetComponent('Door').slide"), "30");
+    EXPECT_EQ(Saved(made, "Door").getMemberNames(), std::vector<std::string>{"slide"});
+}
+
+}  // namespace
