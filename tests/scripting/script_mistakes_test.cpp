@@ -19,6 +19,40 @@ Json::Value Saved(const engine::entity_handle& entity, const std::string& type) 
     return entity.GetBaseEntity().components.at(components::GetID(type))->Serialize();
 }
 
+// "Tick" on entity 17 and "Tick1" on entity 7 once shared the listener id
+// "Tick17": one replaced the other, and removing one silenced both.
+TEST_F(LuaTest, EachComponentInstanceKeepsItsOwnListeners) {
+    Lua(R"(
+runs = {}
+for _, name in ipairs({ "Tick", "Tick1" }) do
+    components.Register(name, { Initialize = function(self)
+        self:Connect("LogicUpdate", function(self) runs[self.type] = (runs[self.type] or 0) + 1 end)
+    end })
+end
+components.Register("Twice", { Initialize = function(self)
+    self:Connect("LogicUpdate", function() runs.first = (runs.first or 0) + 1 end)
+    self:Connect("LogicUpdate", function() runs.second = (runs.second or 0) + 1 end)
+end })
+function Runs() return (runs.Tick or 0) .. " " .. (runs.Tick1 or 0) .. " " .. (runs.first or 0) .. " " .. (runs.second or 0) end
+)");
+    std::vector<engine::entity_handle> made;
+    for (int i = 0; i < 20; ++i) made.push_back(engine::CreateEntity());
+    const auto withId = [&](uint32_t id) {
+        return *std::find_if(made.begin(), made.end(), [id](const auto& e) { return e.GetId() == id; });
+    };
+    ASSERT_EQ(withId(17).GetId(), 17u);
+    withId(17).AddComponent("Tick", Json::Value());
+    withId(7).AddComponent("Tick1", Json::Value());
+    withId(3).AddComponent("Twice", Json::Value());
+    Lua(R"(events.Call("LogicUpdate", 0.1))");
+    // Connecting an event again from one instance replaces its listener.
+    EXPECT_EQ(Eval("Runs()"), "1 1 0 1");
+    withId(17).RemoveComponent("Tick");
+    Lua(R"(events.Call("LogicUpdate", 0.1))");
+    EXPECT_EQ(Eval("Runs()"), "1 2 0 2");
+    EXPECT_TRUE(Logged().empty()) << Logged().front();
+}
+
 // A Lua component whose script cannot make it keeps what it was loaded
 // with through saving and copying, and hands it on once a script can.
 TEST_F(LuaTest, AComponentNoScriptCanMakeKeepsItsFieldsAsRead) {

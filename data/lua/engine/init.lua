@@ -250,10 +250,13 @@ components = { types = {}, instances = {} }
 
 local Component = {}
 
+-- The instance itself is its listeners' id: no string id of a script can
+-- meet it, and no other instance shares it. So each instance has at most one
+-- listener per event: connecting an event again replaces the function the
+-- instance connected before.
 function Component:Connect(name, fn)
-    local id = self.type .. self.entity.id
-    events.Connect(name, id, function(...) fn(self, ...) end)
-    self.connected[name] = id
+    events.Connect(name, self, function(...) fn(self, ...) end)
+    self.connected[name] = true
 end
 
 function components.Register(name, definition)
@@ -308,7 +311,7 @@ function lb_RemoveComponent(entity, typeName)
     local instance = components.Get(entity, typeName)
     if not instance then return end
     if instance.Remove then instance:Remove() end
-    for name, id in pairs(instance.connected) do events.Disconnect(name, id) end
+    for name in pairs(instance.connected) do events.Disconnect(name, instance) end
     components.instances[typeName][entity.id] = nil
 end
 
