@@ -53,6 +53,36 @@ function Runs() return (runs.Tick or 0) .. " " .. (runs.Tick1 or 0) .. " " .. (r
     EXPECT_TRUE(Logged().empty()) << Logged().front();
 }
 
+// Levels and the inspector hold numbers and strings only: any other default
+// is refused with one line, and the type keeps its other fields.
+TEST_F(LuaTest, FieldsThatCannotBeSavedAreRefusedByName) {
+    struct Row {
+        const char* fields;
+        std::string line;
+    };
+    const Row rows[] = {
+        {"open = false", R"(Lua Error: component "Door" field "open" has a boolean default; )"
+                         "fields hold numbers and strings, the field is left out"},
+        {"hinges = { 1, 2 }", R"(Lua Error: component "Door" field "hinges" has a table default; )"
+                              "fields hold numbers and strings, the field is left out"},
+        {"[4] = 1", R"(Lua Error: component "Door" has a field named by a number (4); )"
+                    "field names are strings, the field is left out"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.fields);
+        const size_t before = Logged().size();
+        Lua(std::string("components.Register('Door', { fields = { slide = 3, label = 'oak', ") + row.fields + " } })");
+        const std::vector<std::string> lines = Logged();
+        ASSERT_EQ(lines.size(), before + 1);
+        EXPECT_EQ(lines.back(), row.line);
+        const engine::entity_handle door = engine::CreateEntity();
+        door.AddComponent("Door", Json::Value());
+        const Json::Value saved = Saved(door, "Door");
+        EXPECT_EQ(saved.getMemberNames(), (std::vector<std::string>{"label", "slide"}));
+        EXPECT_EQ(Eval(LuaEntity(door) + ":GetComponent('Door').open"), "nil");
+    }
+}
+
 // A Lua component whose script cannot make it keeps what it was loaded
 // with through saving and copying, and hands it on once a script can.
 TEST_F(LuaTest, AComponentNoScriptCanMakeKeepsItsFieldsAsRead) {

@@ -240,7 +240,8 @@ function Entity:GetComponent(typeName) return components.Get(self, typeName) end
 -- Lua components -------------------------------------------------------------
 -- components.Register(name, definition) declares a component type. The
 -- definition's `fields` table names the component's saved and edited data
--- with its default values (numbers and strings); its optional functions
+-- with its default values (numbers and strings; a field with any other
+-- default is refused); its optional functions
 -- Initialize(self), Remove(self), Serialize(self) and Deserialize(self, data)
 -- run at those moments, and any other function becomes a method. An
 -- instance holds its fields, `entity` and `type`; self:Connect(event, fn)
@@ -259,9 +260,31 @@ function Component:Connect(name, fn)
     self.connected[name] = true
 end
 
+-- Levels and the inspector know only numbers and strings: a field whose
+-- default is anything else could be neither saved nor edited, so it is
+-- refused (one line each) and the rest of the type stands. Refusing the
+-- whole type would stop every level that holds it from loading over one
+-- field.
+local function SavableFields(typeName, fields)
+    local savable = {}
+    for key, default in pairs(fields) do
+        local kind = type(default)
+        if type(key) ~= "string" then
+            C.lb_print("Lua Error: component \"" .. typeName .. "\" has a field named by a " .. type(key) ..
+                       " (" .. tostring(key) .. "); field names are strings, the field is left out")
+        elseif kind ~= "number" and kind ~= "string" then
+            C.lb_print("Lua Error: component \"" .. typeName .. "\" field \"" .. key .. "\" has a " .. kind ..
+                       " default; fields hold numbers and strings, the field is left out")
+        else
+            savable[key] = default
+        end
+    end
+    return savable
+end
+
 function components.Register(name, definition)
     definition = definition or {}
-    definition.fields = definition.fields or {}
+    definition.fields = SavableFields(tostring(name), definition.fields or {})
     definition.__index = definition
     setmetatable(definition, { __index = Component })
     components.types[name] = definition
