@@ -117,4 +117,47 @@ TEST_F(LuaTest, AComponentNoScriptCanMakeKeepsItsFieldsAsRead) {
     EXPECT_EQ(Saved(made, "Door").getMemberNames(), std::vector<std::string>{"slide"});
 }
 
+// Coroutines that resume new coroutines without end stop with an error the
+// script can catch, however they nest; the game's Lua goes on afterwards.
+TEST_F(LuaTest, CoroutinesNestedWithoutEndEndInACatchableError) {
+    struct Row {
+        const char* name;
+        const char* code;
+        const char* check;  // true once the nesting has been stopped
+    };
+    const Row rows[] = {
+        {"wrap", "local function f() coroutine.wrap(f)() end ok, message = pcall(f)",
+         "not ok and message == 'coroutines nested more than 200 deep'"},
+        {"create and resume", R"(
+local function f()
+    local done, problem = coroutine.resume(coroutine.create(f))
+    if not done then error(problem, 0) end
+end
+ok, message = pcall(f))",
+         "not ok and message == 'coroutines nested more than 200 deep'"},
+        // Each coroutine calls into the engine, which calls back into Lua.
+        {"through the engine", R"(
+components.Register("Spawner", { Initialize = function()
+    coroutine.wrap(function() Entity.Create():AddComponent("Spawner") end)()
+end })
+Entity.Create():AddComponent("Spawner"))",
+         "components.instances.Spawner ~= nil"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Lua(row.code);
+        EXPECT_EQ(Eval(row.check), "true") << Eval("message");
+        // The depth is counted back down: nesting 150 deep works again.
+        EXPECT_EQ(Eval(R"((function()
+            local function nest(n) if n == 0 then return "deep" end return coroutine.wrap(nest)(n - 1) end
+            return nest(150)
+        end)())"),
+                  "deep");
+    }
+    const std::vector<std::string> lines = Logged();
+    EXPECT_NE(std::find(lines.begin(), lines.end(),
+                        "Lua Error: calls into Lua nested more than 200 deep; the innermost was not made"),
+              lines.end());
+}
+
 }  // namespace

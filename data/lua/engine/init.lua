@@ -125,6 +125,47 @@ void lb_rigidbody_set_velocity(uint32_t, uint32_t, float, float);
 
 local C = ffi.C
 
+-- Coroutines -----------------------------------------------------------------
+-- Resuming a coroutine nests on the C stack, and LuaJIT sets no bound of its
+-- own: coroutines resuming new coroutines without end would overflow it and
+-- end the game. Past this depth resume fails as for any other error (false
+-- and the message; wrap raises it), so the script can catch it.
+
+do
+    local resume, create = coroutine.resume, coroutine.create
+    local limit, depth = 200, 0
+    local tooDeep = "coroutines nested more than " .. limit .. " deep"
+
+    local function Leave(...)
+        depth = depth - 1
+        return ...
+    end
+
+    local function Resume(co, ...)
+        -- Not a coroutine: resume raises its own error before anything nests.
+        if type(co) ~= "thread" then return resume(co, ...) end
+        if depth >= limit then return false, tooDeep end
+        depth = depth + 1
+        return Leave(resume(co, ...))
+    end
+
+    -- An error inside the coroutine passes on as it is, without a position
+    -- added at every level it crosses.
+    local function Results(ok, ...)
+        if ok then return ... end
+        error((...), 0)
+    end
+
+    local function Wrap(fn)
+        local co = create(fn)
+        return function(...) return Results(Resume(co, ...)) end
+    end
+
+    -- Replaced in the library's own table, so require("coroutine") gets
+    -- these too.
+    coroutine.resume, coroutine.wrap = Resume, Wrap
+end
+
 -- Events ---------------------------------------------------------------------
 -- The engine registers the events it forwards and raises each with
 -- events.Call(name, ...). Scripts listen with events.Connect(name, id, fn):
