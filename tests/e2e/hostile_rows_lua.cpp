@@ -20,13 +20,8 @@ events.Connect("LogicUpdate", "spawn", function()
 end)
 )";
 
-// Coroutines that resume new ones without end: plainly, and through a
-// listener that raises its own event from inside a coroutine.
-const char* kEndlessCoroutines = R"(local C = require('ffi').C
-local function nest() coroutine.wrap(nest)() end
-local ok, message = pcall(nest)
-C.lb_print("caught: " .. tostring(message))
-)";
+// Coroutines that resume new ones without end: a listener that raises its
+// own event from inside a coroutine.
 const char* kListenerRaisingItsEvent = R"(
 events.Connect("Ping", "ping", function() coroutine.wrap(function() events.Call("Ping") end)() end)
 events.Connect("LogicUpdate", "pinger", function()
@@ -55,9 +50,6 @@ std::vector<HostileRow> LuaRows() {
         {"ComponentRecursingWithoutEnd",
          [](HostileRun& run) { run.game.game.Write("lua/components/spawner.lua", kRunawaySpawner); },
          "Lua Error: calls into Lua nested more than 200 deep", "", false},
-        {"CoroutinesNestedWithoutEnd",
-         [](HostileRun& run) { run.game.game.Write("lua/autorun/nest.lua", kEndlessCoroutines); },
-         "caught: coroutines nested more than 200 deep", "", false},
         {"ListenerRaisingItsEventThroughCoroutines",
          [](HostileRun& run) { run.game.game.Write("lua/autorun/ping.lua", kListenerRaisingItsEvent); },
          "coroutines nested more than 200 deep", "", false},
