@@ -110,7 +110,7 @@ void DestroyLuaHost() { delete current; }
 
 lua_State* GetLuaState() { return current ? current->state : nullptr; }
 
-bool LuaProtectedCall(int nargs, int nresults) {
+bool LuaProtectedCall(int nargs, int nresults, std::string* error) {
     lua_State* L = GetLuaState();
     if (!L) return false;
     if (callsCut || callDepth >= kMaxCallDepth) {
@@ -125,7 +125,10 @@ bool LuaProtectedCall(int nargs, int nresults) {
     const int status = lua_pcall(L, nargs, nresults, 0);
     if (--callDepth == 0) callsCut = false;
     if (status == 0) return true;
-    DebugPrint(ErrorText(L));
+    if (error)
+        *error = ErrorText(L);
+    else
+        DebugPrint(ErrorText(L));
     lua_settop(L, -2);
     return false;
 }

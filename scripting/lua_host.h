@@ -16,6 +16,7 @@
 // call, so nothing goes stale across a reload.
 
 #include <cstdint>
+#include <string>
 
 #include <json/value.h>
 
@@ -50,11 +51,12 @@ lua_State* GetLuaState();
 
 // Calls the function below its nargs arguments on the stack. On an error the
 // error is logged and popped, leaving the stack as it was before the function
-// was pushed; true when the call succeeded. Calls nested 200 deep (Lua calling
-// the engine calling Lua, over and over) are cut: the innermost is not made,
-// one "Lua Error" line says so, and no further call is made until the
-// outermost has returned.
-bool LuaProtectedCall(int nargs, int nresults);
+// was pushed; true when the call succeeded. With error given, a Lua error's
+// text goes there instead of the log. Calls nested 200 deep (Lua calling the
+// engine calling Lua, over and over) are cut: the innermost is not made, one
+// "Lua Error" line says so (error is left as it was), and no further call is
+// made until the outermost has returned.
+bool LuaProtectedCall(int nargs, int nresults, std::string* error = nullptr);
 
 // Push the global function of that name (nil when there is none).
 void LuaPushGlobal(const char* name);

@@ -47,6 +47,11 @@ std::string QuotedLevelName(const std::string& name);
 // either way the current level and its name stay.
 void LoadLevel(const std::string& name);
 
+// The level the entities belong to: while LoadLevel makes a level's
+// entities, that level (it becomes the current one only afterwards);
+// otherwise the current level.
+const std::string& LevelOfEntities();
+
 // Raises "LevelUnload", flushes queued destructions, raises
 // "LevelUnloadFinished", then writes the save file when saving is armed and
 // the editor is neither the current nor the requested mode. An unload that

@@ -36,7 +36,17 @@ bool ReadSavedCopy(const std::string& name, std::string& path, Json::Value& docu
     return false;
 }
 
-void BuildLevel(const Json::Value& document) {
+// Set while BuildLevel makes a level's entities, which belong to it before it
+// becomes the current level.
+const std::string* levelBeingBuilt = nullptr;
+
+void BuildLevel(const Json::Value& document, const std::string& name) {
+    const std::string* outer = levelBeingBuilt;
+    levelBeingBuilt = &name;
+    struct Restore {
+        const std::string* outer;
+        ~Restore() { levelBeingBuilt = outer; }
+    } restore{outer};
     CreateTileMap();
     GetTileMap()->Deserialize(document["tile_map"]);
     const Json::Value& entities = document["entities"];
@@ -85,20 +95,22 @@ void LoadLevel(const std::string& name) {
     const Json::Value left = editor ? LevelDocument() : Json::Value();
     TearDownLevel();
     try {
-        BuildLevel(document);
+        BuildLevel(document, name);
     } catch (const std::exception& error) {
         if (!editor && !saved) throw;
         TearDownLevel();
         if (editor) {
-            BuildLevel(left);
+            BuildLevel(left, Engine::GetCurrentLevelName());
             throw;
         }
         SetAsideDamaged(savedPath, std::string("It cannot be built: ") + error.what());
-        BuildLevel(ReadShippedLevel(name));
+        BuildLevel(ReadShippedLevel(name), name);
     }
     Engine::SetLevel(name, true);
     LoadSaveFile();
 }
+
+const std::string& LevelOfEntities() { return levelBeingBuilt ? *levelBeingBuilt : Engine::GetCurrentLevelName(); }
 
 void LoadSaveFile() {
     if (Engine::GetRequestedMode() == Engine::kEditorMode) return;

@@ -1,5 +1,6 @@
 // The editor in the real game: keys and the mouse through xdotool, the
 // result read from the level file it writes and from the screen.
+#include <regex>
 #include <sstream>
 
 #include <sys/stat.h>
@@ -157,6 +158,19 @@ protected:
         return false;
     }
 
+    // Presses "save level and reload assets" until done holds; a click the
+    // game did not see is tried again.
+    bool SaveAndReload(const std::function<bool()>& done) {
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            if (attempt > 0) game.FocusWindow();
+            Move(kSaveAndReloadX, kSaveAndReloadY + 300);
+            MoveAndSettle(kSaveAndReloadX, kSaveAndReloadY, kSaveAndReloadX, kSaveAndReloadY);
+            Keys("click 1");
+            if (WaitFor(20, done)) return true;
+        }
+        return false;
+    }
+
     GameProcess game;
 };
 
@@ -290,6 +304,44 @@ TEST_F(EditorGame, ARunThatMakesNoCueLeavesTheShippedSoundStorageFileAsItWas) {
     ASSERT_EQ(game.WaitForExit(10), 0) << game.Stderr();
     ASSERT_NE(inode(), shippedInode) << "the game wrote the file on its way out";
     EXPECT_EQ(game.game.Read("audio/SoundStorage.json"), shipped);
+}
+
+// A designer's field survives a script that cannot make its component for a
+// while: a typo, "save level and reload assets", the typo mended, again.
+TEST_F(EditorGame, ALuaComponentsFieldsOutliveAMistakeInItsScript) {
+    const std::string door = R"(
+components.Register("Door", { fields = { slide = 3 },
+    Initialize = function(self) require("ffi").C.lb_print("door slide " .. self.slide) end })
+)";
+    Json::Value level = Parse(kLevel);
+    Json::Value gate(Json::objectValue);
+    gate["__component_name"] = "Door";
+    gate["slide"] = 30;
+    level["entities"][0]["name"] = "gate";
+    level["entities"][0]["components"].append(gate);
+    game.game.Write("lua/components/door.lua", door);
+    ASSERT_TRUE(OpenEditor(level.toStyledString())) << game.Stdout() << game.Stderr();
+    const auto count = [&](const std::string& text) {
+        const std::string out = game.Stdout();
+        size_t found = 0;
+        for (size_t at = out.find(text); at != std::string::npos; at = out.find(text, at + 1)) ++found;
+        return found;
+    };
+
+    game.game.Write("lua/components/door.lua", "components.Register(\"Door\", { fields = { slide = 3 }");
+    ASSERT_TRUE(SaveAndReload([&] { return count("unknown Lua component type \"Door\"") > 0; })) << game.Stdout();
+    EXPECT_TRUE(std::regex_search(game.Stdout(),
+                                  std::regex("\nLua Error: component \"Door\" of entity \"gate\" \\(id [0-9]+\\) in "
+                                             "level \"korvel_splash\" cannot be made: unknown Lua component type "
+                                             "\"Door\"; the fields it was loaded with are kept as they were\n")))
+        << game.Stdout();
+
+    const size_t made = count("door slide ");
+    game.game.Write("lua/components/door.lua", door);
+    ASSERT_TRUE(SaveAndReload([&] { return count("door slide ") > made; })) << game.Stdout();
+    EXPECT_EQ(Parse(Level())["entities"][0]["components"][0]["slide"].asDouble(), 30.0) << Level();
+    EXPECT_EQ(count("door slide 30"), count("door slide ")) << "the mended script gets the field back";
+    EXPECT_TRUE(game.Running()) << game.Stderr();
 }
 
 }  // namespace

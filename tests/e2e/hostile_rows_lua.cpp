@@ -39,6 +39,17 @@ events.Connect("LogicUpdate", "NotANumber", function()
 end)
 )";
 
+// Coroutines that resume new ones without end: a listener that raises its
+// own event from inside a coroutine.
+const char* kListenerRaisingItsEvent = R"(
+events.Connect("Ping", "ping", function() coroutine.wrap(function() events.Call("Ping") end)() end)
+events.Connect("LogicUpdate", "pinger", function()
+    if pinged then return end
+    pinged = true
+    events.Call("Ping")
+end)
+)";
+
 }  // namespace
 
 std::vector<HostileRow> LuaRows() {
@@ -61,5 +72,8 @@ std::vector<HostileRow> LuaRows() {
         {"StaticBoxesAtNotANumber",
          [](HostileRun& run) { run.game.game.Write("lua/autorun/not_a_number.lua", kBoxesAtNotANumber); },
          "static boxes made at not-a-number", "", false},
+        {"ListenerRaisingItsEventThroughCoroutines",
+         [](HostileRun& run) { run.game.game.Write("lua/autorun/ping.lua", kListenerRaisingItsEvent); },
+         "coroutines nested more than 200 deep", "", false},
     };
 }

@@ -125,6 +125,47 @@ void lb_rigidbody_set_velocity(uint32_t, uint32_t, float, float);
 
 local C = ffi.C
 
+-- Coroutines -----------------------------------------------------------------
+-- Resuming a coroutine nests on the C stack, and LuaJIT sets no bound of its
+-- own: coroutines resuming new coroutines without end would overflow it and
+-- end the game. Past this depth resume fails as for any other error (false
+-- and the message; wrap raises it), so the script can catch it.
+
+do
+    local resume, create = coroutine.resume, coroutine.create
+    local limit, depth = 200, 0
+    local tooDeep = "coroutines nested more than " .. limit .. " deep"
+
+    local function Leave(...)
+        depth = depth - 1
+        return ...
+    end
+
+    local function Resume(co, ...)
+        -- Not a coroutine: resume raises its own error before anything nests.
+        if type(co) ~= "thread" then return resume(co, ...) end
+        if depth >= limit then return false, tooDeep end
+        depth = depth + 1
+        return Leave(resume(co, ...))
+    end
+
+    -- An error inside the coroutine passes on as it is, without a position
+    -- added at every level it crosses.
+    local function Results(ok, ...)
+        if ok then return ... end
+        error((...), 0)
+    end
+
+    local function Wrap(fn)
+        local co = create(fn)
+        return function(...) return Results(Resume(co, ...)) end
+    end
+
+    -- Replaced in the library's own table, so require("coroutine") gets
+    -- these too.
+    coroutine.resume, coroutine.wrap = Resume, Wrap
+end
+
 -- Events ---------------------------------------------------------------------
 -- The engine registers the events it forwards and raises each with
 -- events.Call(name, ...). Scripts listen with events.Connect(name, id, fn):
@@ -240,7 +281,8 @@ function Entity:GetComponent(typeName) return components.Get(self, typeName) end
 -- Lua components -------------------------------------------------------------
 -- components.Register(name, definition) declares a component type. The
 -- definition's `fields` table names the component's saved and edited data
--- with its default values (numbers and strings); its optional functions
+-- with its default values (numbers and strings; a field with any other
+-- default is refused); its optional functions
 -- Initialize(self), Remove(self), Serialize(self) and Deserialize(self, data)
 -- run at those moments, and any other function becomes a method. An
 -- instance holds its fields, `entity` and `type`; self:Connect(event, fn)
@@ -250,15 +292,40 @@ components = { types = {}, instances = {} }
 
 local Component = {}
 
+-- The instance itself is its listeners' id: no string id of a script can
+-- meet it, and no other instance shares it. So each instance has at most one
+-- listener per event: connecting an event again replaces the function the
+-- instance connected before.
 function Component:Connect(name, fn)
-    local id = self.type .. self.entity.id
-    events.Connect(name, id, function(...) fn(self, ...) end)
-    self.connected[name] = id
+    events.Connect(name, self, function(...) fn(self, ...) end)
+    self.connected[name] = true
+end
+
+-- Levels and the inspector know only numbers and strings: a field whose
+-- default is anything else could be neither saved nor edited, so it is
+-- refused (one line each) and the rest of the type stands. Refusing the
+-- whole type would stop every level that holds it from loading over one
+-- field.
+local function SavableFields(typeName, fields)
+    local savable = {}
+    for key, default in pairs(fields) do
+        local kind = type(default)
+        if type(key) ~= "string" then
+            C.lb_print("Lua Error: component \"" .. typeName .. "\" has a field named by a " .. type(key) ..
+                       " (" .. tostring(key) .. "); field names are strings, the field is left out")
+        elseif kind ~= "number" and kind ~= "string" then
+            C.lb_print("Lua Error: component \"" .. typeName .. "\" field \"" .. key .. "\" has a " .. kind ..
+                       " default; fields hold numbers and strings, the field is left out")
+        else
+            savable[key] = default
+        end
+    end
+    return savable
 end
 
 function components.Register(name, definition)
     definition = definition or {}
-    definition.fields = definition.fields or {}
+    definition.fields = SavableFields(tostring(name), definition.fields or {})
     definition.__index = definition
     setmetatable(definition, { __index = Component })
     components.types[name] = definition
@@ -273,7 +340,7 @@ end
 
 local function Definition(typeName)
     local definition = components.types[typeName]
-    if not definition then error("unknown Lua component type \"" .. tostring(typeName) .. "\"", 2) end
+    if not definition then error("unknown Lua component type \"" .. tostring(typeName) .. "\"", 0) end
     return definition
 end
 
@@ -308,7 +375,7 @@ function lb_RemoveComponent(entity, typeName)
     local instance = components.Get(entity, typeName)
     if not instance then return end
     if instance.Remove then instance:Remove() end
-    for name, id in pairs(instance.connected) do events.Disconnect(name, id) end
+    for name in pairs(instance.connected) do events.Disconnect(name, instance) end
     components.instances[typeName][entity.id] = nil
 end
 
