@@ -115,11 +115,19 @@ void Compact(components_of_type& type) {
     // mostly go in the order they came, so the ids often need no sorting.
     if (!std::is_sorted(type.leaving.begin(), type.leaving.end()))
         std::sort(type.leaving.begin(), type.leaving.end());
-    auto leaver = type.leaving.begin();
-    std::erase_if(type.held, [&](const held_component& entry) {
-        while (leaver != type.leaving.end() && *leaver < entry.owner.GetId()) ++leaver;
-        return entry.component == nullptr || (leaver != type.leaving.end() && *leaver == entry.owner.GetId());
-    });
+    // Every entry is copied down, and whether it stays only moves the place
+    // of the next: the entries that go follow no pattern a branch could learn.
+    const uint32_t* leaver = type.leaving.data();
+    const uint32_t* const lastLeaver = leaver + type.leaving.size();
+    size_t kept = 0;
+    for (const held_component entry : type.held) {
+        const uint32_t id = entry.owner.GetId();
+        while (leaver != lastLeaver && *leaver < id) ++leaver;
+        const bool leaves = (entry.component == nullptr) | (leaver != lastLeaver && *leaver == id);
+        type.held[kept] = entry;
+        kept += !leaves;
+    }
+    type.held.resize(kept);
     type.leaving.clear();
     type.hasGaps = false;
     GiveBackSpareRoom(type);
