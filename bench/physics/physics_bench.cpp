@@ -86,7 +86,8 @@ void BuildLevel(const std::vector<Placed>& layout) {
 }
 
 // What a step's contacts come to: their number, and a sum over their
-// directions and separations in the order found.
+// directions and separations, which does not depend on the order found
+// beyond rounding.
 struct Found {
     size_t count = 0;
     double sum = 0.0;
@@ -95,7 +96,9 @@ struct Found {
         ++count;
         sum += static_cast<double>(direction.x) + 2.0 * direction.y + 3.0 * separation;
     }
-    bool operator==(const Found&) const = default;
+    bool Matches(const Found& other) const {
+        return count == other.count && std::fabs(sum - other.sum) <= 1e-9 * (1.0 + std::fabs(sum));
+    }
 };
 
 // The contacts one step finds, through the events each raises.
@@ -274,7 +277,7 @@ void BM_PhysicsStep(benchmark::State& state) {
     BuildLevel(layout);
     const Found contacts = ContactsOfOneStep(physics);
     PlainWorld plain(layout);
-    if (contacts.count == 0 || !(plain.Step(0.0f) == contacts)) {
+    if (contacts.count == 0 || !plain.Step(0.0f).Matches(contacts)) {
         state.SkipWithError("the plain step finds other contacts than the physics step");
         return;
     }
