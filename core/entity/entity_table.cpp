@@ -7,10 +7,12 @@
 namespace engine {
 namespace {
 
-// A removal takes effect when the list is next read, so that destroying many
-// entities costs one pass, not one erase each: a component removed from a
-// live entity leaves a gap (a null component), and the ids of entities
-// being destroyed are noted, whose entries all go.
+// A removal takes effect in one pass over the list, not one erase each: a
+// component removed from a live entity leaves a gap (a null component), and
+// the ids of entities being destroyed are noted, whose entries all go. The
+// pass runs when the list is read and at the end of every flush, whether or
+// not anything reads the list, so no entry outlives the frame its component
+// was removed in.
 struct components_of_type {
     std::vector<held_component> held;
     std::vector<uint32_t> leaving;
@@ -89,6 +91,48 @@ void DropDestroyedFromLiveList() {
     state.liveHasDestroyed = false;
 }
 
+// Gives back the room of a list that has shrunk to a quarter of it, so that
+// its memory follows what is live once a crowded moment has passed. The
+// margin, and keeping room for twice what is left, spare a list that swells
+// and drains every frame from giving back and taking again each time.
+void GiveBackSpareRoom(components_of_type& type) {
+    constexpr size_t kMargin = 64;
+    const size_t live = type.held.size();
+    if (type.held.capacity() > 4 * live + kMargin) {
+        std::vector<held_component> fitted;
+        fitted.reserve(2 * live);
+        fitted.assign(type.held.begin(), type.held.end());
+        type.held.swap(fitted);
+    }
+    // Empty after every pass; at most as many leave at once as are held.
+    if (type.leaving.capacity() > 4 * live + kMargin) std::vector<uint32_t>().swap(type.leaving);
+}
+
+// Drops the gaps and the entries of destroyed entities in one pass.
+void Compact(components_of_type& type) {
+    if (!type.hasGaps && type.leaving.empty()) return;
+    // Both sorted by id: one pass drops the gaps and the leavers. Entities
+    // mostly go in the order they came, so the ids often need no sorting.
+    if (!std::is_sorted(type.leaving.begin(), type.leaving.end()))
+        std::sort(type.leaving.begin(), type.leaving.end());
+    // Every entry is copied down, and whether it stays only moves the place
+    // of the next: the entries that go follow no pattern a branch could learn.
+    const uint32_t* leaver = type.leaving.data();
+    const uint32_t* const lastLeaver = leaver + type.leaving.size();
+    size_t kept = 0;
+    for (const held_component entry : type.held) {
+        const uint32_t id = entry.owner.GetId();
+        while (leaver != lastLeaver && *leaver < id) ++leaver;
+        const bool leaves = (entry.component == nullptr) | (leaver != lastLeaver && *leaver == id);
+        type.held[kept] = entry;
+        kept += !leaves;
+    }
+    type.held.resize(kept);
+    type.leaving.clear();
+    type.hasGaps = false;
+    GiveBackSpareRoom(type);
+}
+
 void DestroyResolved(const entity_handle& handle) {
     RemoveAll(handle.GetBaseEntity().index, true);
     handle.GetBaseEntity().dead = true;
@@ -147,7 +191,6 @@ void DestroyEntity(const entity_handle& handle, bool immediate) {
 void FlushPendingDestroys() {
     table& state = Table();
     const size_t queued = state.pendingDestroys.size();
-    if (queued == 0) return;
     for (size_t i = 0; i < queued; ++i) {
         const entity_handle handle = state.pendingDestroys[i];
         handle.GetBaseEntity().queued = false;
@@ -158,6 +201,8 @@ void FlushPendingDestroys() {
         if (state.pendingDestroys[i].IsValid()) Slot(state.pendingDestroys[i].GetIndex()).queued = false;
     state.pendingDestroys.clear();
     DropDestroyedFromLiveList();
+    // Components removed during the frame, not only here, leave their lists.
+    for (components_of_type& type : state.byType) Compact(type);
 }
 
 void DestroyAllEntities() {
@@ -198,18 +243,15 @@ const std::vector<held_component>& GetComponentsOfType(uint32_t typeId) {
     table& state = Table();
     if (typeId >= state.byType.size()) return none;
     components_of_type& type = state.byType[typeId];
-    if (type.hasGaps || !type.leaving.empty()) {
-        // Both sorted by id: one pass drops the gaps and the leavers.
-        std::sort(type.leaving.begin(), type.leaving.end());
-        auto leaver = type.leaving.begin();
-        std::erase_if(type.held, [&](const held_component& entry) {
-            while (leaver != type.leaving.end() && *leaver < entry.owner.GetId()) ++leaver;
-            return entry.component == nullptr || (leaver != type.leaving.end() && *leaver == entry.owner.GetId());
-        });
-        type.leaving.clear();
-        type.hasGaps = false;
-    }
+    Compact(type);
     return type.held;
+}
+
+size_t ComponentListCapacity(uint32_t typeId) {
+    const table& state = Table();
+    if (typeId >= state.byType.size()) return 0;
+    const components_of_type& type = state.byType[typeId];
+    return type.held.capacity() + type.leaving.capacity();
 }
 
 std::span<const entity_base> GetRecords() { return Table().entities; }

@@ -43,6 +43,11 @@ struct held_component {
 // (or its entity destroyed).
 const std::vector<held_component>& GetComponentsOfType(uint32_t typeId);
 
+// The entries one type id's list has room for, the entries of components
+// removed since it was last tidied included: what the list costs in memory.
+// After a flush it is within a small factor of that type's live components.
+size_t ComponentListCapacity(uint32_t typeId);
+
 // The table's records by slot, for walks over those lists without resolving
 // every handle again: their entries always name live entities. Valid until
 // the next CreateEntity.
