@@ -14,10 +14,11 @@ struct DecodedSound {
 };
 
 // A sound is at most ten minutes long at its own rate, far more than a cue
-// needs, and never more samples than OpenAL can take in one buffer (a size
-// in bytes that is an int).
+// needs, and never more than 2^26 samples (128 MB decoded, over twenty
+// minutes at 48 kHz), whatever rate its header claims: a file may say any
+// rate, and the size handed to OpenAL must stay an int.
 constexpr int kMaxSoundSeconds = 600;
-constexpr int64_t kMaxSoundSamples = INT32_MAX / sizeof(int16_t);
+constexpr int64_t kMaxSoundSamples = int64_t{1} << 26;
 
 // False when the file cannot be read (see ReadDataFile) or decoded, holds no
 // samples or more than the bound above (refused before it is decoded). The

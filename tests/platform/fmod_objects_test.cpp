@@ -154,14 +154,16 @@ TEST_F(StudioTest, SampleDataLoadsOnUpdateFromEachFormat) {
     };
     constexpr int kFlac = SF_FORMAT_FLAC | SF_FORMAT_PCM_16;
     // A sound may last ten minutes; one a second longer, small as a file of
-    // silence is, is refused.
+    // silence is, is refused, and so is a shorter one at so high a rate that
+    // it holds more than 2^26 samples.
     for (const Case& c : {Case{"tone.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, kLoaded}, Case{"tone.flac", kFlac, kLoaded},
                           Case{"tone.ogg", SF_FORMAT_OGG | SF_FORMAT_VORBIS, kLoaded}, Case{"text.wav", kText, kLoadError},
                           Case{"absent.wav", kAbsent, kLoadError}, Case{"fifo.wav", kFifo, kLoadError},
                           Case{"zero.wav", kLink, kLoadError, "/dev/zero"},
                           Case{"linked.wav", kLink, kLoaded, "tone.flac"},
                           Case{"ten_minutes.flac", kFlac, kLoaded, nullptr, 600, 8000},
-                          Case{"longer.flac", kFlac, kLoadError, nullptr, 601, 8000}}) {
+                          Case{"longer.flac", kFlac, kLoadError, nullptr, 601, 8000},
+                          Case{"dense.flac", kFlac, kLoadError, nullptr, 103, 655350}}) {
         const std::string file = c.file;
         if (c.format == kFifo) {
             ASSERT_EQ(mkfifo((folder.path() / file).c_str(), 0600), 0);
