@@ -3,8 +3,6 @@
 // would undo one the library has not yet seen waits in a per-key queue, and
 // each frame shows at most one queued change per key. A key held across
 // frames goes up at once, as before.
-#include <cstdint>
-
 #include <GLFW/glfw3.h>
 #include <imgui.h>
 
@@ -20,16 +18,6 @@ namespace {
 // a bounded number of frames.
 constexpr uint8_t kMaxQueuedChanges = 8;
 
-struct key_queue {
-    bool shown[kKeyCount] = {};      // what the library saw at its last frame
-    uint8_t queued[kKeyCount] = {};  // changes waiting, each one flipping the key
-};
-
-key_queue& Queue() {
-    static key_queue queue;
-    return queue;
-}
-
 void UpdateModifiers(ImGuiIO& io) {
     io.KeyCtrl = io.KeysDown[GLFW_KEY_LEFT_CONTROL] || io.KeysDown[GLFW_KEY_RIGHT_CONTROL];
     io.KeyShift = io.KeysDown[GLFW_KEY_LEFT_SHIFT] || io.KeysDown[GLFW_KEY_RIGHT_SHIFT];
@@ -39,11 +27,11 @@ void UpdateModifiers(ImGuiIO& io) {
 void SetKey(int key, bool down) {
     if (key < 0 || key >= kKeyCount) return;
     ImGuiIO& io = ImGui::GetIO();
-    key_queue& queue = Queue();
-    uint8_t& queued = queue.queued[key];
+    glue_state& state = State();
+    uint8_t& queued = state.keyChangesQueued[key];
     const bool last = io.KeysDown[key] != ((queued & 1) != 0);  // after every waiting change
     if (down == last) return;
-    if (queued == 0 && io.KeysDown[key] == queue.shown[key])
+    if (queued == 0 && io.KeysDown[key] == state.keysShown[key])
         io.KeysDown[key] = down;
     else if (queued < kMaxQueuedChanges)
         ++queued;
@@ -60,13 +48,13 @@ void OnKeyRelease(int key) { SetKey(key, false); }
 
 void ShowNextKeyChanges() {
     ImGuiIO& io = ImGui::GetIO();
-    key_queue& queue = Queue();
+    glue_state& state = State();
     for (int key = 0; key < kKeyCount; ++key) {
-        if (queue.queued[key] && io.KeysDown[key] == queue.shown[key]) {
+        if (state.keyChangesQueued[key] && io.KeysDown[key] == state.keysShown[key]) {
             io.KeysDown[key] = !io.KeysDown[key];
-            --queue.queued[key];
+            --state.keyChangesQueued[key];
         }
-        queue.shown[key] = io.KeysDown[key];
+        state.keysShown[key] = io.KeysDown[key];
     }
     UpdateModifiers(io);
 }

@@ -1,10 +1,15 @@
 #pragma once
 // The binding's module state, shared by its input and render halves.
+#include <cstdint>
+
 #include <epoxy/gl.h>
 
 struct GLFWwindow;
 
 namespace ImGuiGlue {
+
+// The library's key table: GLFW key codes 0 to 511.
+constexpr int kKeyCount = 512;
 
 struct glue_state {
     GLFWwindow* window = nullptr;
@@ -16,12 +21,11 @@ struct glue_state {
     GLint textureLocation = -1, projectionLocation = -1;
     GLint positionLocation = -1, uvLocation = -1, colorLocation = -1;
     GLuint vertexBuffer = 0, indexBuffer = 0, vertexArray = 0;
+    bool keysShown[kKeyCount] = {};            // what the library saw at its last frame
+    uint8_t keyChangesQueued[kKeyCount] = {};  // changes waiting, each one flipping the key
 };
 
 glue_state& State();
-
-// The library's key table: GLFW key codes 0 to 511.
-constexpr int kKeyCount = 512;
 
 // Before each library frame: shows the key changes that waited for it.
 void ShowNextKeyChanges();
