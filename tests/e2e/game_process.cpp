@@ -120,6 +120,13 @@ bool GameProcess::Running() {
     return false;
 }
 
+bool GameProcess::Stall(double seconds) {
+    if (!Running() || kill(pid, SIGSTOP) != 0) return false;
+    std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
+    kill(pid, SIGCONT);
+    return true;
+}
+
 int GameProcess::WaitForExit(double seconds) {
     if (!WaitFor(seconds, [this] { return !Running(); })) {
         kill(pid, SIGKILL);

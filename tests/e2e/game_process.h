@@ -30,6 +30,9 @@ public:
     // was still running after the timeout (it is then killed).
     int WaitForExit(double seconds);
     bool Running();
+    // Stops the running game and resumes it the given seconds later, as a
+    // busy machine or a dragged window does; false when it was not running.
+    bool Stall(double seconds);
     // Finds the game's window and gives it keyboard focus; throws, with the
     // game's output, when the game ends first or shows no window in time.
     void FocusWindow();

@@ -1,12 +1,9 @@
 #include "tests/e2e/shipped_game.h"
 
-#include <chrono>
 #include <fstream>
 #include <sstream>
-#include <thread>
 
 #include <json/reader.h>
-#include <signal.h>
 
 #include "tests/e2e/window_close.h"
 
@@ -68,20 +65,6 @@ events.Connect("LogicUpdate", "PositionProbe", function()
 end)
 )";
 
-// The game's process: the one running the game's executable in its folder.
-pid_t FindGame(const fs::path& folder) {
-    std::error_code error;
-    const fs::path want = fs::canonical(folder, error), program = fs::canonical(QM_GAME_EXECUTABLE, error);
-    for (const fs::directory_entry& entry : fs::directory_iterator("/proc", error)) {
-        const std::string name = entry.path().filename();
-        if (name.find_first_not_of("0123456789") != std::string::npos) continue;
-        if (fs::read_symlink(entry.path() / "cwd", error) == want && !error &&
-            fs::read_symlink(entry.path() / "exe", error) == program && !error)
-            return static_cast<pid_t>(std::stol(name));
-    }
-    return -1;
-}
-
 }  // namespace
 
 void ShippedGame::WatchPositions() { std::ofstream(game.game.path() / "lua" / "autorun" / "position_probe.lua") << kProbe; }
@@ -103,12 +86,4 @@ int ShippedGame::WatchedLines() const {
     int lines = 0;
     for (std::string line; std::getline(out, line);) lines += line.rfind("probe ", 0) == 0;
     return lines;
-}
-
-bool ShippedGame::Stall(double seconds) {
-    const pid_t pid = FindGame(game.game.path());
-    if (pid <= 0 || kill(pid, SIGSTOP) != 0) return false;
-    std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
-    kill(pid, SIGCONT);
-    return true;
 }

@@ -38,9 +38,6 @@ protected:
     // first; and how many positions have been printed so far.
     std::optional<glm::vec2> Watched(const std::string& what) const;
     int WatchedLines() const;
-    // Stops the running game and resumes it the given seconds later, as a
-    // busy machine or a dragged window does; false when it was not running.
-    bool Stall(double seconds);
 
     GameProcess game;
 };

@@ -125,7 +125,7 @@ void ShippedGameRuns::PressAgainstEachWall(int stalls) {
             return Beyond("wisp", hold.axis, hold.nearWall) && (!hold.pushesCrate || Beyond("crate", "x", 200));
         })) << "the wisp did not reach the wall, or did not push the crate to it";
         for (int stall = 0; stall < stalls; ++stall) {
-            ASSERT_TRUE(Stall(0.7));
+            ASSERT_TRUE(game.Stall(0.7));
             EXPECT_TRUE(SomeFramesPass());
             const std::optional<glm::vec2> wispAt = Watched("wisp"), crateAt = Watched("crate");
             ASSERT_TRUE(wispAt && crateAt);
