@@ -1,5 +1,6 @@
 #include "scripting/lua_component.h"
 
+#include <imgui.h>
 #include <lua.hpp>
 
 #include "core/diagnostics/debug_print.h"
@@ -28,7 +29,16 @@ void CallWithEntity(const char* global, const engine::entity_handle& entity, con
 
 LuaComponent::LuaComponent(uint32_t typeId, std::string typeName) : typeId(typeId), typeName(std::move(typeName)) {}
 
-// A call cut for nesting too deep has said so already, once for the chain.
+// Problem empty: a call cut for nesting too deep, which has said so already,
+// once for the chain.
+void LuaComponent::Report(const std::string& what, const std::string& problem, const char* outcome) const {
+    if (problem.empty()) return;
+    const std::string entity = owner.IsValid() ? QuotedLevelName(owner.GetName()) : "(gone)";
+    DebugPrint("Lua Error: component " + QuotedLevelName(typeName) + " of entity " + entity + " (id " +
+               std::to_string(owner.GetId()) + ") in level " + QuotedLevelName(LevelOfEntities()) + " " + what +
+               ": " + problem + (outcome ? std::string("; ") + outcome : ""));
+}
+
 bool LuaComponent::Add(bool keeping) {
     std::string problem;
     if (Begin("lb_AddComponent", owner, typeName)) {
@@ -38,13 +48,8 @@ bool LuaComponent::Add(bool keeping) {
     } else {
         problem = "no scripts are running";
     }
-    if (!made && !problem.empty()) {
-        const std::string entity = owner.IsValid() ? QuotedLevelName(owner.GetName()) : "(gone)";
-        DebugPrint("Lua Error: component \"" + typeName + "\" of entity " + entity + " (id " +
-                   std::to_string(owner.GetId()) + ") in level " + QuotedLevelName(LevelOfEntities()) +
-                   " cannot be made: " + problem +
-                   (keeping ? "; the fields it was loaded with are kept as they were" : ""));
-    }
+    holdsData = made;
+    if (!made) Report("cannot be made", problem, keeping ? "the fields it was loaded with are kept as they were" : nullptr);
     return made;
 }
 
@@ -55,47 +60,66 @@ void LuaComponent::Initialize() {
 
 void LuaComponent::Remove() { CallWithEntity("lb_RemoveComponent", owner, typeName); }
 
-// A source that Lua could not make hands on what it keeps: to a copy that
-// cannot be made either, to keep in turn, or to one that can, as its data.
+// A source whose data Lua does not hold hands on what it keeps: to a copy
+// that cannot take it either, to keep in turn, or to one that can, as its
+// data.
 void LuaComponent::Copy(const RootComponent* other) {
     const auto* source = dynamic_cast<const LuaComponent*>(other);
     if (!source) return;
-    if (!source->made) {
+    if (!source->holdsData) {
         if (source->kept.isNull()) return;
-        if (made)
-            HandOver(source->kept);
-        else
-            kept = source->kept;
+        kept = source->kept;
+        if (made) HandOver();
         return;
     }
     if (!made || !Begin("lb_CopyComponent", owner, typeName)) return;
     LuaPushEntity(source->owner);
     lua_pushlstring(GetLuaState(), source->typeName.data(), source->typeName.size());
-    LuaProtectedCall(4, 0);
+    if (LuaProtectedCall(4, 0)) holdsData = true;
 }
 
+// A serialiser that raises may have written only some fields: what was last
+// whole is saved instead.
 Json::Value LuaComponent::Serialize() {
-    if (!made) return kept;
+    if (!holdsData) return kept;
     Json::Value saved;
-    SerializeTargetScope target(&saved);
-    CallWithEntity("lb_SerializeComponent", owner, typeName);
+    std::string problem;
+    bool whole = false;
+    {
+        SerializeTargetScope target(&saved);
+        whole = Begin("lb_SerializeComponent", owner, typeName) && LuaProtectedCall(2, 0, &problem);
+    }
+    if (!whole) {
+        Report("cannot be saved", problem, "what it last held whole is saved in its place");
+        return kept;
+    }
+    kept = saved;
     return saved;
 }
 
 void LuaComponent::Deserialize(Json::Value json) {
-    if (Add(true))
-        HandOver(json);
-    else
-        kept = std::move(json);
+    kept = std::move(json);
+    if (Add(true)) HandOver();
 }
 
-void LuaComponent::HandOver(const Json::Value& json) {
-    if (!Begin("lb_DeserializeComponent", owner, typeName)) return;
-    LuaPushFlatTable(json);
-    LuaProtectedCall(3, 0);
+void LuaComponent::HandOver() {
+    std::string problem;
+    holdsData = false;
+    if (Begin("lb_DeserializeComponent", owner, typeName)) {
+        LuaPushFlatTable(kept);
+        holdsData = LuaProtectedCall(3, 0, &problem);
+    }
+    if (!holdsData) Report("cannot read its fields", problem, "they are kept as they were loaded and saved unchanged");
 }
 
+// Fields that Lua could not read are not offered for editing: an edit would
+// change only the defaults Lua holds, while the level goes on saving what it
+// was loaded with.
 void LuaComponent::EditInfoDisplay() {
+    if (!holdsData) {
+        if (ImGui::GetCurrentContext()) ImGui::TextDisabled("Its script cannot read these fields; they are kept as loaded.");
+        return;
+    }
     LuaEditContext& context = GetLuaEditContext();
     context.entity = owner;
     context.typeName = typeName;

@@ -6,11 +6,13 @@
 #include <lua.hpp>
 #include <luajit.h>
 
+#include "core/components/registry.h"
 #include "core/diagnostics/debug_print.h"
 #include "core/diagnostics/exception.h"
 #include "core/entity/entity_handle.h"
 #include "core/save/save_folder.h"
 #include "scripting/event_bridge.h"
+#include "scripting/lua_component.h"
 #include "scripting/lua_file.h"
 
 namespace {
@@ -91,6 +93,10 @@ LuaHost::LuaHost() {
         current = nullptr;
         throw;
     }
+    // A type that saved data names but no script registered (its script
+    // failed first, or it was renamed) becomes a Lua type that no script
+    // defines yet: its components keep what they were loaded with.
+    components::SetUnknownTypeMaker([](const std::string& name) { components::RegisterLua<LuaComponent>(name); });
     RunFolder(state, "lua/autorun");
     RunFolder(state, "lua/components");
 }

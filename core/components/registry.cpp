@@ -1,5 +1,7 @@
 #include "core/components/registry.h"
 
+#include <utility>
+
 #include "core/diagnostics/exception.h"
 
 namespace components {
@@ -10,6 +12,7 @@ struct registry {
     std::unordered_map<std::string, uint32_t> nameToID;
     std::unordered_map<uint32_t, std::string> idToName;
     uint32_t idCounter = 0;
+    std::function<void(const std::string&)> unknownTypeMaker;
 };
 
 registry& Registry() {
@@ -28,6 +31,15 @@ uint32_t RegisterName(const std::string& name, const factory_for_id& makeFactory
     types.nameToID.emplace(name, id);
     types.idToName.emplace(id, name);
     return id;
+}
+
+void SetUnknownTypeMaker(std::function<void(const std::string& name)> maker) {
+    Registry().unknownTypeMaker = std::move(maker);
+}
+
+void Adopt(const std::string& name) {
+    registry& types = Registry();
+    if (types.unknownTypeMaker && types.nameToID.count(name) == 0) types.unknownTypeMaker(name);
 }
 
 RootComponent* Create(const std::string& name) {

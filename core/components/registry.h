@@ -36,6 +36,15 @@ void RegisterLua(const std::string& name) {
     });
 }
 
+// Saved data may name a type that nothing has registered: one whose script
+// failed before it could register it, or one renamed since. The maker set
+// here registers such a name (the scripting host makes it a Lua type that
+// no script defines yet, whose components keep what they were loaded with),
+// so the data loads and is saved again unchanged. Adopt gives an unknown
+// name to the maker; without one the name stays unknown.
+void SetUnknownTypeMaker(std::function<void(const std::string& name)> maker);
+void Adopt(const std::string& name);
+
 // A new component of the named type; the caller owns it.
 RootComponent* Create(const std::string& name);
 uint32_t GetID(const std::string& name);

@@ -40,9 +40,12 @@ void entity_handle::Deserialize(const Json::Value& json) const {
     const Json::Value& list = json["components"];
     if (!list.isArray()) return;
     for (const Json::Value& saved : list) {
-        // An entry without a type name fails in the registry with its message.
+        // An entry without a type name fails in the registry with its message;
+        // a name that nothing registered is kept as read (see Adopt).
         const Json::Value typeName = saved.isObject() ? saved["__component_name"] : Json::Value();
-        AddComponent(typeName.isString() ? typeName.asString() : "", saved);
+        const std::string name = typeName.isString() ? typeName.asString() : "";
+        if (!name.empty()) components::Adopt(name);
+        AddComponent(name, saved);
     }
 }
 

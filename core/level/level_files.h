@@ -9,9 +9,12 @@
 // Every file is replaced whole through a temporary file, so a failed write
 // leaves the previous file as it was. File errors are not errors here: a
 // missing save file reads as null and a failed write writes nothing. A saved
-// copy that cannot be read or built is set aside for the shipped level; only a
-// shipped level that cannot be read or built throws, out of LoadLevel, and a
-// level that exists nowhere only at the first level of a start.
+// copy that cannot be read or built is set aside for the shipped level, or,
+// when there is none, the level is refused as missing; only a shipped level
+// that cannot be read or built throws, out of LoadLevel, and a level that
+// exists nowhere only at the first level of a start. A component type that
+// nothing registered is no reason to set a copy aside: see
+// components::Adopt.
 
 #include <string>
 

@@ -80,8 +80,18 @@ void LoadLevel(const std::string& name) {
     // A level renamed or removed by an update must not lock a player out.
     // The first level of a start has no level to stay on: it fails below,
     // like a shipped level that cannot be read.
-    if (Engine::GetMode() != Engine::kStartMode && !CheckLevelExists(name, editor, "LoadLevel", kStays))
-        return DropChange();
+    const bool starting = Engine::GetMode() == Engine::kStartMode;
+    if (!starting && !CheckLevelExists(name, editor, "LoadLevel", kStays)) return DropChange();
+    // A level that only a saved copy holds exists nowhere once a damaged copy
+    // is set aside: it is refused like any missing level, before anything of
+    // the current level goes.
+    const bool shipped = LevelExists(name, true);
+    if (!editor && !shipped && !starting) {
+        std::string path;
+        Json::Value copy;
+        if (!ReadSavedCopy(name, path, copy) && !CheckLevelExists(name, false, "LoadLevel", kStays))
+            return DropChange();
+    }
     Json::Value document;
     if (editor) document = ReadShippedLevel(name);
     UnloadLevel();
@@ -89,10 +99,12 @@ void LoadLevel(const std::string& name) {
     const bool saved = !editor && ReadSavedCopy(name, savedPath, document);
     if (!editor && !saved) document = ReadShippedLevel(name);
     // What is built is built whole. A saved copy that cannot be built is set
-    // aside for the shipped level; in the editor a level that cannot be built
-    // (an unknown component, say) gives way to the one being left, as it was,
-    // so that closing the editor never writes half a level over its file.
-    const Json::Value left = editor ? LevelDocument() : Json::Value();
+    // aside for the shipped level, or, with none, for the level being left;
+    // in the editor a level that cannot be built (a vast tile map, say) gives
+    // way to the one being left, as it was, so that closing the editor never
+    // writes half a level over its file.
+    const bool fallsBack = editor || (!shipped && !starting);
+    const Json::Value left = fallsBack ? LevelDocument() : Json::Value();
     TearDownLevel();
     try {
         BuildLevel(document, name);
@@ -104,6 +116,13 @@ void LoadLevel(const std::string& name) {
             throw;
         }
         SetAsideDamaged(savedPath, std::string("It cannot be built: ") + error.what());
+        if (fallsBack) {
+            // Set aside, the level exists nowhere: the one being left goes on.
+            BuildLevel(left, Engine::GetCurrentLevelName());
+            CheckLevelExists(name, false, "LoadLevel", kStays);
+            DropChange();
+            return LoadSaveFile();
+        }
         BuildLevel(ReadShippedLevel(name), name);
     }
     Engine::SetLevel(name, true);

@@ -78,9 +78,20 @@ std::vector<HostileRow> LevelRows() {
          "lb_engine_load_saved_level: level \"korvel_splash?x\" refused: a level name holds no NUL", "", false},
         Unbuildable("SavedCopyIsAList", "[1, 2, 3]", "It is not a JSON object."),
         Unbuildable("SavedCopyIsNull", "null", "It holds null, not a level."),
-        Unbuildable("SavedCopyHasAnUnregisteredComponent",
-                    std::string(R"({"entities": [)") + kBuilt + R"(, {"components": [{"__component_name": "Removed"}]}]})",
-                    "It cannot be built: components::Create failed to map component string!"),
+        {"SavedCopyHasAComponentNothingDefines",
+         [](HostileRun& run) {
+             run.game.home.Write("Documents/Quillmere/korvel_splash.json",
+                                 std::string(R"({"entities": [)") + kBuilt +
+                                     R"(, {"components": [{"__component_name": "Removed", "x": 1}]}]})");
+         },
+         "Lua Error: component \"Removed\" of entity \"Entity\" (id 2) in level \"korvel_splash\" cannot be made",
+         "korvel_splash.json", false},
+        {"OnlyCopyOfALevelIsDamaged",
+         [](HostileRun& run) {
+             run.game.home.Write("Documents/Quillmere/oldlevel.json", R"({"entities": [)");
+             run.game.game.Write("lua/autorun/go.lua", OnFifthFrame("C.lb_engine_change_level('oldlevel')"));
+         },
+         "LoadLevel: level \"oldlevel\" does not exist; the current level stays", "oldlevel.json.damaged", false},
         Unbuildable("SavedCopyHasAComponentThatIsNoObject",
                     std::string(R"({"entities": [)") + kBuilt + R"(, {"components": ["PointLight"]}]})",
                     "It cannot be built: components::Create failed to map component string!"),

@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include <json/reader.h>
+#include <json/writer.h>
 
 #include "tests/e2e/shipped_game.h"
 #include "tests/support/same_json.h"
@@ -176,6 +177,56 @@ TEST_F(ShippedGame, TheEditorSavesTheCourtyardAsItWasShipped) {
     in >> original;
     EXPECT_TRUE(testing_support::SameJson(saved, original)) << written;
     EXPECT_TRUE(game.Running()) << game.Stderr();
+}
+
+// A syntax error in the crate's script costs the player nothing: the saved
+// courtyard loads with the crate's drag kept as read and saved again as it
+// was, and once the script is mended the drag has its saved fields back.
+TEST_F(ShippedGame, ATypoInAComponentScriptKeepsThePlayersCourtyard) {
+    Start();
+    ASSERT_TRUE(EnterTheCourtyard()) << game.Stdout() << game.Stderr();
+    ASSERT_EQ(QuitThroughThePauseScreen(), 0) << game.Stdout() << game.Stderr();
+    // The crate's drag as the saved copy holds it, made unlike the shipped one.
+    const fs::path copy = SaveFolder() / "courtyard.json";
+    const auto crateDrag = [](Json::Value& level) {
+        Json::Value* drag = nullptr;
+        for (Json::Value& entity : level["entities"])
+            for (Json::Value& component : entity["components"])
+                if (entity["name"] == "Crate" && component["__component_name"] == "Drag") drag = &component;
+        return drag;
+    };
+    Json::Value level = ReadJsonFile(copy);
+    Json::Value* drag = crateDrag(level);
+    ASSERT_TRUE(drag) << "the saved courtyard holds the crate's drag";
+    (*drag)["rate"] = 4.5;
+    (*drag)["note"] = "set by hand";
+    game.home.Write(fs::relative(copy, game.home.path()).string(), Json::writeString(Json::StreamWriterBuilder(), level));
+
+    const std::string script = game.game.Read("lua/components/drag.lua");
+    game.game.Write("lua/components/drag.lua", "components.Register(\"Drag\", {\n");
+    Start();
+    ASSERT_TRUE(EnterTheCourtyard()) << game.Stdout() << game.Stderr();
+    const std::string kept = "Lua Error: component \"Drag\" of entity \"Crate\" (id ";
+    ASSERT_TRUE(WaitFor(30, [&] { return game.Stdout().find(kept) != std::string::npos; })) << game.Stdout();
+    EXPECT_NE(game.Stdout().find(") in level \"courtyard\" cannot be made: unknown Lua component type \"Drag\""),
+              std::string::npos)
+        << game.Stdout();
+    ASSERT_EQ(QuitThroughThePauseScreen(), 0) << game.Stdout() << game.Stderr();
+    EXPECT_FALSE(fs::exists(SaveFolder() / "courtyard.json.damaged"));
+    Json::Value again = ReadJsonFile(copy);
+    ASSERT_TRUE(crateDrag(again)) << game.home.Read("Documents/Quillmere/courtyard.json");
+    EXPECT_TRUE(testing_support::SameJson(*crateDrag(again), *drag)) << again.toStyledString();
+
+    game.game.Write("lua/components/drag.lua", script);
+    game.game.Write("lua/autorun/drag_probe.lua", R"(local C = require("ffi").C
+events.Connect("LogicUpdate", "DragProbe", function()
+    for _, drag in pairs(components.instances.Drag or {}) do C.lb_print("drag rate " .. drag.rate) end
+end))");
+    Start();
+    ASSERT_TRUE(EnterTheCourtyard()) << game.Stdout() << game.Stderr();
+    EXPECT_TRUE(WaitFor(30, [&] { return game.Stdout().find("drag rate 4.5\n") != std::string::npos; })) << game.Stdout();
+    EXPECT_EQ(game.Stdout().find(kept), std::string::npos);
+    ASSERT_EQ(QuitThroughThePauseScreen(), 0) << game.Stdout() << game.Stderr();
 }
 
 }  // namespace

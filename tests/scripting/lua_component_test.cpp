@@ -50,6 +50,29 @@ end
               "7");
 }
 
+// Fields that the script could not read are not offered for editing: an edit
+// would reach only Lua's defaults while the level saves what it was loaded
+// with. Once a script reads them, they are.
+TEST_F(LuaTest, FieldsTheScriptCouldNotReadAreNotOffered) {
+    Lua(R"(
+components.Register("Tuning", { fields = { speed = 1.5 }, Deserialize = function() error("mistake", 0) end })
+shown = 0
+local display = lb_ComponentEditInfoDisplay
+lb_ComponentEditInfoDisplay = function(...) shown = shown + 1 display(...) end
+)");
+    const engine::entity_handle entity = engine::CreateEntity();
+    entity.AddComponent("Tuning", Parse(R"({"__component_name": "Tuning", "speed": 7.25})"));
+    RootComponent* tuning = entity.GetBaseEntity().components.at(components::GetID("Tuning")).get();
+    Inspect(tuning);
+    EXPECT_EQ(Eval("shown"), "0");
+    EXPECT_EQ(tuning->Serialize()["speed"].asDouble(), 7.25);
+    Lua("components.types.Tuning.Deserialize = nil");
+    const engine::entity_handle read = engine::CreateEntity();
+    read.AddComponent("Tuning", Parse(R"({"__component_name": "Tuning", "speed": 7.25})"));
+    Inspect(read.GetBaseEntity().components.at(components::GetID("Tuning")).get());
+    EXPECT_EQ(Eval("shown"), "1");
+}
+
 // Outside an inspector there is nothing to draw into, and a text longer than
 // the shared edit buffer is shown cut short.
 TEST_F(LuaTest, EditWidgetsDrawOnlyInsideTheInspector) {

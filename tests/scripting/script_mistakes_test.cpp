@@ -1,6 +1,7 @@
 // Plain mistakes in scripts: each ends in a message the script writer can
 // read, and no designer's data and no listener is lost over it.
 #include <algorithm>
+#include <filesystem>
 #include <map>
 
 #include "core/components/registry.h"
@@ -116,6 +117,91 @@ TEST_F(LuaTest, AComponentNoScriptCanMakeKeepsItsFieldsAsRead) {
     made.CopyFrom(gate);
     EXPECT_EQ(Eval(LuaEntity(made) + ":GetComponent('Door').slide"), "30");
     EXPECT_EQ(Saved(made, "Door").getMemberNames(), std::vector<std::string>{"slide"});
+}
+
+// A component's own Serialize or Deserialize that raises never costs the
+// fields it was loaded with: the save holds what the component last held
+// whole, with one line naming the component, its entity and its level.
+TEST_F(LuaTest, ASerializerOrDeserializerThatRaisesKeepsTheFieldsWhole) {
+    folder.WriteLevel("yard", R"({"entities": [{"name": "post",
+        "components": [{"__component_name": "Tuning", "speed": 7.25, "tag": "oak"}]}]})");
+    const Json::Value asRead = Parse(R"({"__component_name": "Tuning", "speed": 7.25, "tag": "oak"})");
+    const std::string who = R"(Lua Error: component "Tuning" of entity "post" (id 1) in level "yard" )";
+    struct Row {
+        const char* what;
+        const char* definition;
+        // Lua run on the loaded instance ("tuning") before the two saves.
+        const char* first;
+        const char* second;
+        Json::Value firstSaved, secondSaved;
+        std::string line;
+    };
+    const Row rows[] = {
+        {"a serialiser raising after its first field",
+         R"(Serialize = function(self)
+                C.lb_serialize_number("speed", self.speed)
+                if self.fail then error("mistake", 0) end
+                C.lb_serialize_string("tag", self.tag)
+            end)",
+         "tuning.speed = 9", "tuning.speed = 10 tuning.fail = true", Parse(R"({"speed": 9.0, "tag": "oak"})"),
+         Parse(R"({"speed": 9.0, "tag": "oak"})"), who + "cannot be saved: mistake; what it last held whole is saved in its place"},
+        {"a deserialiser raising after its first field",
+         R"(Deserialize = function(self, data) self.speed = data.speed error("mistake", 0) end)", "tuning.speed = 9",
+         "", asRead, asRead, who + "cannot read its fields: mistake; they are kept as they were loaded and saved unchanged"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        Lua(std::string("local C = require('ffi').C\ncomponents.Register('Tuning', { fields = { speed = 1.5, tag = 'wood' }, ") +
+            row.definition + " })");
+        std::filesystem::remove(folder.SaveFolder() + "yard.json");
+        const size_t before = Logged().size();
+        LoadLevel("yard");
+        const engine::entity_handle post = engine::GetAllEntities().at(0);
+        Lua("tuning = " + LuaEntity(post) + ":GetComponent('Tuning')");
+        Lua(row.first);
+        EXPECT_EQ(Saved(post, "Tuning").toStyledString(), row.firstSaved.toStyledString());
+        Lua(row.second);
+        EXPECT_EQ(Saved(post, "Tuning").toStyledString(), row.secondSaved.toStyledString());
+        ASSERT_TRUE(SaveLevel("yard", true));
+        EXPECT_EQ(Parse(folder.ReadSaved("yard.json"))["entities"][0]["components"][0]["tag"].asString(), "oak");
+        const std::vector<std::string> lines = Logged();
+        ASSERT_GT(lines.size(), before);
+        EXPECT_EQ(lines[before], row.line);
+        EXPECT_EQ(std::count(lines.begin() + before, lines.end(), row.line), lines.end() - lines.begin() - before);
+    }
+    // Once a deserialiser succeeds, the kept fields reach it.
+    Lua("components.Register('Tuning', { fields = { speed = 1.5, tag = 'wood' } })");
+    LoadLevel("yard");
+    EXPECT_EQ(Eval(LuaEntity(engine::GetAllEntities().at(0)) + ":GetComponent('Tuning').tag"), "oak");
+}
+
+// A component goes with its entity whatever its Remove does: its listeners
+// stop, its instance is dropped, and the error is reported once.
+TEST_F(LuaTest, AComponentWhoseRemoveRaisesIsStillRemoved) {
+    Lua(R"(
+runs = 0
+components.Register("Stuck", {
+    Initialize = function(self) self:Connect("LogicUpdate", function() runs = runs + 1 end) end,
+    Remove = function(self) error("mistake", 0) end,
+}))");
+    for (const bool wholeEntity : {false, true}) {
+        SCOPED_TRACE(wholeEntity ? "entity destroyed" : "component removed");
+        const engine::entity_handle stuck = engine::CreateEntity();
+        stuck.AddComponent("Stuck", Json::Value());
+        const std::string instances = "components.instances.Stuck[" + std::to_string(stuck.GetId()) + "]";
+        ASSERT_EQ(Eval(instances + " ~= nil"), "true");
+        const size_t before = Logged().size();
+        if (wholeEntity) {
+            engine::DestroyEntity(stuck, true);
+        } else {
+            stuck.RemoveComponent("Stuck");
+        }
+        Lua("runs = 0 events.Call('LogicUpdate', 0.1)");
+        EXPECT_EQ(Eval("runs"), "0");
+        EXPECT_EQ(Eval(instances), "nil");
+        ASSERT_EQ(Logged().size(), before + 1);
+        EXPECT_EQ(Logged().back(), "mistake");
+    }
 }
 
 // Coroutines that resume new coroutines without end stop with an error the

@@ -371,12 +371,16 @@ function lb_InitializeComponent(entity, typeName)
     if instance and instance.Initialize then instance:Initialize() end
 end
 
+-- The component goes whatever its Remove does: an error there is raised
+-- once the listeners are disconnected and the instance dropped.
 function lb_RemoveComponent(entity, typeName)
     local instance = components.Get(entity, typeName)
     if not instance then return end
-    if instance.Remove then instance:Remove() end
+    local ok, message = true, nil
+    if instance.Remove then ok, message = pcall(instance.Remove, instance) end
     for name in pairs(instance.connected) do events.Disconnect(name, instance) end
     components.instances[typeName][entity.id] = nil
+    if not ok then error(message, 0) end
 end
 
 function lb_CopyComponent(entity, typeName, sourceEntity, sourceTypeName)
