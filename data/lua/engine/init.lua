@@ -132,21 +132,40 @@ local C = ffi.C
 -- and the message; wrap raises it), so the script can catch it.
 
 do
-    local resume, create = coroutine.resume, coroutine.create
-    local limit, depth = 200, 0
+    local resume, create, status = coroutine.resume, coroutine.create, coroutine.status
+    local limit = 200
     local tooDeep = "coroutines nested more than " .. limit .. " deep"
 
-    local function Leave(...)
+    -- The coroutines inside a resume now, and how many. An error can strike
+    -- after the count went up and before it comes down (a stack overflow
+    -- as the results are handed back), leaving it too high; so at the bound
+    -- it is taken again from the coroutines that really are still inside a
+    -- resume, that is running or resuming another.
+    local nested, depth = setmetatable({}, { __mode = "k" }), 0
+
+    local function Recount()
+        depth = 0
+        for co in pairs(nested) do
+            local now = status(co)
+            if now == "running" or now == "normal" then depth = depth + 1 else nested[co] = nil end
+        end
+    end
+
+    local function Leave(co, ...)
+        nested[co] = nil
         depth = depth - 1
         return ...
     end
 
     local function Resume(co, ...)
-        -- Not a coroutine: resume raises its own error before anything nests.
-        if type(co) ~= "thread" then return resume(co, ...) end
+        -- Not a coroutine, or one that cannot be resumed now: resume fails
+        -- with its own error before anything nests.
+        if type(co) ~= "thread" or status(co) ~= "suspended" then return resume(co, ...) end
+        if depth >= limit then Recount() end
         if depth >= limit then return false, tooDeep end
+        nested[co] = true
         depth = depth + 1
-        return Leave(resume(co, ...))
+        return Leave(co, resume(co, ...))
     end
 
     -- An error inside the coroutine passes on as it is, without a position
