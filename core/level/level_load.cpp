@@ -69,7 +69,7 @@ void DropChange() {
 
 }  // namespace
 
-void LoadLevel(const std::string& name) {
+void LoadLevel(std::string name) {
     constexpr const char* kStays = "the current level stays";
     if (!CheckLevelName(name, "LoadLevel", kStays)) return DropChange();
     // In the editor only the shipped file is read: it is read and checked
@@ -82,6 +82,8 @@ void LoadLevel(const std::string& name) {
     // like a shipped level that cannot be read.
     if (Engine::GetMode() != Engine::kStartMode && !CheckLevelExists(name, editor, "LoadLevel", kStays))
         return DropChange();
+    // From here a change asked is a new one, carried out after this load.
+    g_engine->reloadLevel = false;
     Json::Value document;
     if (editor) document = ReadShippedLevel(name);
     UnloadLevel();
@@ -106,8 +108,20 @@ void LoadLevel(const std::string& name) {
         SetAsideDamaged(savedPath, std::string("It cannot be built: ") + error.what());
         BuildLevel(ReadShippedLevel(name), name);
     }
-    Engine::SetLevel(name, true);
+    // A change asked while the level was left or built (from a component's
+    // Initialize, say) is carried out after this one: it stays pending.
+    if (g_engine->reloadLevel)
+        Engine::GetCurrentLevelName() = name;
+    else
+        Engine::SetLevel(name, true);
     LoadSaveFile();
+}
+
+bool LevelChangePending() {
+    if (g_engine->reloadLevel) return true;
+    // While a level is built the change that loads it is under way, not
+    // pending, though the level left is still the current one.
+    return !levelBeingBuilt && Engine::GetNextLevelName() != Engine::GetCurrentLevelName();
 }
 
 const std::string& LevelOfEntities() { return levelBeingBuilt ? *levelBeingBuilt : Engine::GetCurrentLevelName(); }
