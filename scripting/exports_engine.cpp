@@ -14,11 +14,11 @@ namespace {
 
 constexpr const char* kIgnored = "the level does not change";
 
-// A change requested earlier, in this frame or a previous one, wins. With
-// saving armed outside the editor the level being left is saved into the save
-// folder once it has been unloaded.
+// A change requested earlier, in this frame or a previous one, wins (see
+// LevelChangePending). With saving armed outside the editor the level being
+// left is saved into the save folder once it has been unloaded.
 void ChangeLevel(const std::string& level, const char* who) {
-    if (Engine::GetNextLevelName() != Engine::GetCurrentLevelName()) return;
+    if (LevelChangePending()) return;
     if (!CheckLevelName(level, who, kIgnored)) return;
     const bool editor = Engine::GetRequestedMode() == Engine::kEditorMode;
     if (!CheckLevelExists(level, editor, who, kIgnored)) return;
@@ -46,17 +46,21 @@ bool lb_engine_is_paused() {
 }
 
 // Starts the level afresh from its shipped file: the save folder is emptied
-// and the level being left is not saved. A name that is refused, or a level
-// with no shipped file to start from, changes nothing, the save folder
-// included.
+// and the level being left is not saved. A restart that will not happen
+// changes nothing, the save folder included: one asked while another change
+// is pending (the first asked wins, as for every change), to a name that is
+// refused, or to a level with no shipped file to start from.
 void lb_engine_load_level_restart(const char* level) {
     AtEdge([&] {
         const char* who = "lb_engine_load_level_restart";
+        if (LevelChangePending()) return;
         if (!CheckLevelName(Text(level), who, kIgnored) || !CheckLevelExists(Text(level), true, who, kIgnored)) return;
         ClearSaveFolder();
-        lb_pause_menu_unpause();
+        // The change is taken before unpausing lets scripts run again, so
+        // nothing they ask can take its place once the folder is empty.
         Engine::SetSaveOnUnload(false);
         ChangeLevel(Text(level), who);
+        lb_pause_menu_unpause();
     });
 }
 

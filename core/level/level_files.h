@@ -47,8 +47,17 @@ std::string QuotedLevelName(const std::string& name);
 // dropped; only the first level of a start throws when it does not exist. In
 // the editor a level that cannot be read throws before the unload, and one
 // that cannot be built throws with the current level built again as it was:
-// either way the current level and its name stay.
-void LoadLevel(const std::string& name);
+// either way the current level and its name stay. A change asked during the
+// load (see LevelChangePending) is carried out after it.
+void LoadLevel(std::string name);
+
+// Whether a level change has been asked and not yet carried out, so that a
+// further one is ignored: a load is requested (a restart or a reload of the
+// current level included), or the next level is not the current one. Once a
+// load is under way the change that asked for it is no longer pending: one
+// asked while the level is built (by a component's Initialize) is carried out
+// after the load.
+bool LevelChangePending();
 
 // The level the entities belong to: while LoadLevel makes a level's
 // entities, that level (it becomes the current one only afterwards);

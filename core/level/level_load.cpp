@@ -69,7 +69,7 @@ void DropChange() {
 
 }  // namespace
 
-void LoadLevel(const std::string& name) {
+void LoadLevel(std::string name) {
     constexpr const char* kStays = "the current level stays";
     if (!CheckLevelName(name, "LoadLevel", kStays)) return DropChange();
     // In the editor only the shipped file is read: it is read and checked
@@ -92,6 +92,8 @@ void LoadLevel(const std::string& name) {
         if (!ReadSavedCopy(name, path, copy) && !CheckLevelExists(name, false, "LoadLevel", kStays))
             return DropChange();
     }
+    // From here a change asked is a new one, carried out after this load.
+    g_engine->reloadLevel = false;
     Json::Value document;
     if (editor) document = ReadShippedLevel(name);
     UnloadLevel();
@@ -125,8 +127,20 @@ void LoadLevel(const std::string& name) {
         }
         BuildLevel(ReadShippedLevel(name), name);
     }
-    Engine::SetLevel(name, true);
+    // A change asked while the level was left or built (from a component's
+    // Initialize, say) is carried out after this one: it stays pending.
+    if (g_engine->reloadLevel)
+        Engine::GetCurrentLevelName() = name;
+    else
+        Engine::SetLevel(name, true);
     LoadSaveFile();
+}
+
+bool LevelChangePending() {
+    if (g_engine->reloadLevel) return true;
+    // While a level is built the change that loads it is under way, not
+    // pending, though the level left is still the current one.
+    return !levelBeingBuilt && Engine::GetNextLevelName() != Engine::GetCurrentLevelName();
 }
 
 const std::string& LevelOfEntities() { return levelBeingBuilt ? *levelBeingBuilt : Engine::GetCurrentLevelName(); }

@@ -1,5 +1,6 @@
 // Level changes driven from Lua: saving on unload, two changes in one frame,
 // going back to the saved level and restarting afresh.
+#include <algorithm>
 #include <filesystem>
 
 #include "tests/e2e/lua_game.h"
@@ -8,10 +9,10 @@ namespace {
 
 // Each level holds one marker that counts, in its saved data, how often its
 // level was entered.
-std::string MarkedLevel(const std::string& name) {
+std::string MarkedLevel(const std::string& name, int visits = 0) {
     return R"({"entities": [{"name": "marker", "pos": {"x": 0, "y": 0, "z": 0},
         "components": [{"__component_name": "Marker", "level": ")" +
-           name + R"(", "visits": 0}]}]})";
+           name + R"(", "visits": )" + std::to_string(visits) + "}]}]}";
 }
 
 const char* kMarker = R"(
@@ -20,6 +21,7 @@ components.Register("Marker", {
     Initialize = function(self)
         self.visits = self.visits + 1
         C.lb_print("in " .. self.level .. " visit " .. self.visits)
+        if Entered then Entered(self) end
     end,
 })
 )";
@@ -88,6 +90,90 @@ TEST_F(LuaGame, LevelChangesSaveOnUnloadGoBackToTheSavedLevelAndRestart) {
     EXPECT_EQ(marker["__component_name"].asString(), "Marker");
     EXPECT_EQ(marker["level"].asString(), "third");
     EXPECT_EQ(marker["visits"].asDouble(), 1.0);
+}
+
+// Changes asked at awkward moments: from a component's Initialize while its
+// level loads itself again, a change and a restart in one frame, in both
+// orders, and a change asked by a script that the restart's unpausing runs.
+// The first change asked wins, and happens after a load under way;
+// each level is saved under its own name, and the player's saved "other"
+// (five visits) is deleted only by a restart that happens.
+TEST_F(LuaGame, ChangesAskedDuringALoadOrTogetherKeepEveryLevelUnderItsOwnName) {
+    struct Row {
+        const char* name;
+        const char* script;
+        std::vector<std::string> lines;
+        int otherVisits;  // in its saved copy at the end; 0: none
+        int splashVisits;
+        const char* lastLevel;
+        bool escape = false;  // pressed once the first level is in
+    } rows[] = {
+        {"a change asked while the level loads itself again",
+         R"(C.lb_engine_change_level("korvel_splash")
+            function Entered(self)
+                if self.level == "korvel_splash" and self.visits == 2 then C.lb_engine_change_level("other") end
+            end)",
+         {"in korvel_splash visit 1", "in korvel_splash visit 2", "in other visit 6"}, 6, 2, "other"},
+        {"a change, then a restart",
+         R"(C.lb_engine_change_level("other") C.lb_engine_load_level_restart("korvel_splash"))",
+         {"in korvel_splash visit 1", "in other visit 6"}, 6, 1, "other"},
+        {"a restart, then a change",
+         R"(C.lb_engine_load_level_restart("korvel_splash") C.lb_engine_change_level("other"))",
+         {"in korvel_splash visit 1", "in korvel_splash visit 1"}, 0, 1, "korvel_splash"},
+        // The player opens the pause menu; the restart closes it.
+        {"a change asked as the restart unpauses",
+         R"(events.Connect("PauseMenuUnPaused", "asks", function()
+                C.lb_print("unpaused")
+                C.lb_engine_change_level("other")
+            end)
+            events.Connect("LogicUpdate", "restart", function()
+                if not C.lb_engine_is_paused() then return end
+                events.Disconnect("LogicUpdate", "restart")
+                C.lb_engine_load_level_restart("korvel_splash")
+            end))",
+         {"in korvel_splash visit 1", "unpaused", "in korvel_splash visit 1"}, 0, 1, "korvel_splash", true},
+    };
+    for (const char* name : {"korvel_splash", "other"}) Level(name, MarkedLevel(name));
+    Script("components/marker.lua", kMarker);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const std::string folder = SaveFolder();
+        std::filesystem::remove_all(folder);
+        game.home.Write("Documents/Quillmere/other.json", MarkedLevel("other", 5));
+        // Saving armed, the row's requests at the first load; the game ends
+        // in the last level the row enters.
+        const auto entered = std::count_if(row.lines.begin(), row.lines.end(),
+                                           [](const std::string& line) { return line.rfind("in ", 0) == 0; });
+        Script("autorun/requests.lua", std::string(R"(
+local loads = 0
+events.Connect("LevelLoad", "test", function()
+    loads = loads + 1
+    if loads == 1 then
+        C.lb_engine_save_on_unload(true)
+        )") + row.script + R"(
+    elseif loads == )" + std::to_string(entered) + R"( then
+        C.lb_engine_quit_game()
+    end
+end)
+)");
+        if (row.escape) {
+            game.Start();
+            ASSERT_TRUE(WaitFor(30, [&] { return HasLine(game.Stdout(), row.lines.front()); })) << game.Stdout();
+            game.FocusWindow();
+            game.Keys("key Escape");
+            EXPECT_EQ(game.WaitForExit(60), 0) << game.Stdout() << game.Stderr();
+        }
+        const std::string output = row.escape ? game.Stdout() : RunToEnd();
+        EXPECT_TRUE(LinesInOrder(output, row.lines));
+        const auto visits = [&](const char* level) {
+            const Json::Value marker = ReadJson(folder + level + ".json")["entities"][0]["components"][0];
+            EXPECT_EQ(marker["level"].asString(), marker.isNull() ? "" : level);
+            return marker["visits"].asInt();
+        };
+        EXPECT_EQ(visits("other"), row.otherVisits);
+        EXPECT_EQ(visits("korvel_splash"), row.splashVisits);
+        EXPECT_EQ(ReadJson(folder + "save_file.json")["last_level"].asString(), row.lastLevel);
+    }
 }
 
 // The title level and its saved copy, which leads to a level that an update

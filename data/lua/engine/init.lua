@@ -132,21 +132,40 @@ local C = ffi.C
 -- and the message; wrap raises it), so the script can catch it.
 
 do
-    local resume, create = coroutine.resume, coroutine.create
-    local limit, depth = 200, 0
+    local resume, create, status = coroutine.resume, coroutine.create, coroutine.status
+    local limit = 200
     local tooDeep = "coroutines nested more than " .. limit .. " deep"
 
-    local function Leave(...)
+    -- The coroutines inside a resume now, and how many. An error can strike
+    -- after the count went up and before it comes down (a stack overflow
+    -- as the results are handed back), leaving it too high; so at the bound
+    -- it is taken again from the coroutines that really are still inside a
+    -- resume, that is running or resuming another.
+    local nested, depth = setmetatable({}, { __mode = "k" }), 0
+
+    local function Recount()
+        depth = 0
+        for co in pairs(nested) do
+            local now = status(co)
+            if now == "running" or now == "normal" then depth = depth + 1 else nested[co] = nil end
+        end
+    end
+
+    local function Leave(co, ...)
+        nested[co] = nil
         depth = depth - 1
         return ...
     end
 
     local function Resume(co, ...)
-        -- Not a coroutine: resume raises its own error before anything nests.
-        if type(co) ~= "thread" then return resume(co, ...) end
+        -- Not a coroutine, or one that cannot be resumed now: resume fails
+        -- with its own error before anything nests.
+        if type(co) ~= "thread" or status(co) ~= "suspended" then return resume(co, ...) end
+        if depth >= limit then Recount() end
         if depth >= limit then return false, tooDeep end
+        nested[co] = true
         depth = depth + 1
-        return Leave(resume(co, ...))
+        return Leave(co, resume(co, ...))
     end
 
     -- An error inside the coroutine passes on as it is, without a position
@@ -176,15 +195,31 @@ end
 
 events = { listeners = {} }
 
--- Each event keeps its listeners in connection order (`list`, where a
--- disconnected one is only marked until the next call) and by id (`byId`).
+-- Each event keeps its listeners in connection order (`list`) and by id
+-- (`byId`). A disconnected listener is marked, not taken out, so that a call
+-- in progress never walks a list that shifts under it; once the marked ones
+-- are half the list they are dropped, so components made and destroyed leave
+-- nothing behind, whether or not the event is ever raised.
 local function Listeners(name)
     local event = events.listeners[name]
     if not event then
-        event = { list = {}, byId = {} }
+        event = { list = {}, byId = {}, marked = 0 }
         events.listeners[name] = event
     end
     return event
+end
+
+-- The unmarked listeners, in order. A call in progress keeps walking the
+-- list it began with; this one becomes the event's.
+local function Compact(event)
+    local live, byId = {}, {}
+    for _, entry in ipairs(event.list) do
+        if not entry.removed then
+            live[#live + 1] = entry
+            byId[entry.id] = entry
+        end
+    end
+    event.list, event.byId, event.marked = live, byId, 0
 end
 
 function events.Register(name)
@@ -207,22 +242,24 @@ function events.Disconnect(name, id)
     local event = events.listeners[name]
     local entry = event and event.byId[id]
     if not entry then return false end
-    entry.removed = true
+    -- Its function and id go now: either may hold a whole component.
+    entry.removed, entry.fn, entry.id = true, nil, nil
     event.byId[id] = nil
+    event.marked = event.marked + 1
+    if 2 * event.marked > #event.list then Compact(event) end
     return true
 end
 
 function events.Call(name, ...)
     local event = events.listeners[name]
     if not event then return end
-    -- Listeners connected during the call join the new list and wait for the
-    -- next call; those disconnected during it are skipped.
-    local calling, live = event.list, {}
-    for _, entry in ipairs(calling) do
-        if not entry.removed then live[#live + 1] = entry end
-    end
-    event.list = live
-    for _, entry in ipairs(calling) do
+    -- The listeners connected when the call begins, less those disconnected
+    -- during it. A list is only ever appended to (compacting makes a new
+    -- one), so listeners connected during the call lie past the length the
+    -- loop took at its start and wait for the next call.
+    local list = event.list
+    for i = 1, #list do
+        local entry = list[i]
         if not entry.removed then
             local ok, message = pcall(entry.fn, ...)
             if not ok then C.lb_print(tostring(message)) end
