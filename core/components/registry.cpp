@@ -1,5 +1,7 @@
 #include "core/components/registry.h"
 
+#include <unordered_set>
+
 #include "core/diagnostics/exception.h"
 
 namespace components {
@@ -9,6 +11,7 @@ struct registry {
     std::unordered_map<std::string, factory> factories;
     std::unordered_map<std::string, uint32_t> nameToID;
     std::unordered_map<uint32_t, std::string> idToName;
+    std::unordered_set<std::string> scripted;
     uint32_t idCounter = 0;
 };
 
@@ -19,7 +22,7 @@ registry& Registry() {
 
 }  // namespace
 
-uint32_t RegisterName(const std::string& name, const factory_for_id& makeFactory) {
+uint32_t RegisterName(const std::string& name, const factory_for_id& makeFactory, bool scripted) {
     registry& types = Registry();
     auto known = types.nameToID.find(name);
     if (known != types.nameToID.end()) return known->second;
@@ -27,6 +30,7 @@ uint32_t RegisterName(const std::string& name, const factory_for_id& makeFactory
     types.factories.emplace(name, makeFactory(id));
     types.nameToID.emplace(name, id);
     types.idToName.emplace(id, name);
+    if (scripted) types.scripted.insert(name);
     return id;
 }
 
@@ -52,5 +56,7 @@ std::string GetName(uint32_t id) {
 }
 
 const std::unordered_map<uint32_t, std::string>& GetNameMap() { return Registry().idToName; }
+
+bool IsScripted(const std::string& name) { return Registry().scripted.count(name) != 0; }
 
 }  // namespace components
