@@ -3,14 +3,12 @@
 #include <climits>
 #include <fstream>
 #include <set>
-#include <sstream>
-
-#include <json/writer.h>
 
 #include "core/diagnostics/debug_print.h"
 #include "core/diagnostics/exception.h"
+#include "core/json/json_text.h"
 #include "core/json/json_values.h"
-#include "core/save/replace_file.h"
+#include "core/save/json_file.h"
 #include "sound/audio_state.h"
 #include "sound/audio_system.h"
 #include "sound/sound_space.h"
@@ -113,15 +111,13 @@ void SoundSpace::SaveStorage() {
     };
     for (int32_t i = 0; i < audio::cueCount && static_cast<size_t>(i) < audio::cues.size(); ++i) {
         const SoundCueBank& cue = *audio::cues[static_cast<size_t>(i)];
-        put(cue.name, cue.eventPath, static_cast<double>(cue.volume));
+        put(cue.name, cue.eventPath, WrittenFloat(cue.volume));
     }
     for (const audio::StoredCue& entry : audio::unmadeCues) put(entry.name, entry.eventPath, entry.volume);
     sounds["Cue Number"] = written;
     Json::Value root;
     root["Sounds"] = sounds;
-    std::ostringstream out;
-    Json::StyledStreamWriter().write(out, root);
-    if (ReplaceFile(ShippedStoragePath(), out.str())) audio::storageRead = true;
+    if (WriteJsonFile(ShippedStoragePath(), root)) audio::storageRead = true;
 }
 
 void SoundSpace::ClearCueLocationFile() {

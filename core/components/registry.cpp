@@ -1,5 +1,6 @@
 #include "core/components/registry.h"
 
+#include <unordered_set>
 #include <utility>
 
 #include "core/diagnostics/exception.h"
@@ -11,6 +12,7 @@ struct registry {
     std::unordered_map<std::string, factory> factories;
     std::unordered_map<std::string, uint32_t> nameToID;
     std::unordered_map<uint32_t, std::string> idToName;
+    std::unordered_set<std::string> scripted;
     uint32_t idCounter = 0;
     std::function<void(const std::string&)> unknownTypeMaker;
 };
@@ -22,7 +24,7 @@ registry& Registry() {
 
 }  // namespace
 
-uint32_t RegisterName(const std::string& name, const factory_for_id& makeFactory) {
+uint32_t RegisterName(const std::string& name, const factory_for_id& makeFactory, bool scripted) {
     registry& types = Registry();
     auto known = types.nameToID.find(name);
     if (known != types.nameToID.end()) return known->second;
@@ -30,6 +32,7 @@ uint32_t RegisterName(const std::string& name, const factory_for_id& makeFactory
     types.factories.emplace(name, makeFactory(id));
     types.nameToID.emplace(name, id);
     types.idToName.emplace(id, name);
+    if (scripted) types.scripted.insert(name);
     return id;
 }
 
@@ -64,5 +67,7 @@ std::string GetName(uint32_t id) {
 }
 
 const std::unordered_map<uint32_t, std::string>& GetNameMap() { return Registry().idToName; }
+
+bool IsScripted(const std::string& name) { return Registry().scripted.count(name) != 0; }
 
 }  // namespace components

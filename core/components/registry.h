@@ -17,8 +17,9 @@ using factory = std::function<RootComponent*()>;
 using factory_for_id = std::function<factory(uint32_t id)>;
 
 // Registers a new name and returns its id; a known name keeps its entry and
-// its id (which is returned) and the factory maker is not called.
-uint32_t RegisterName(const std::string& name, const factory_for_id& makeFactory);
+// its id (which is returned) and the factory maker is not called. scripted
+// marks a type written in Lua.
+uint32_t RegisterName(const std::string& name, const factory_for_id& makeFactory, bool scripted = false);
 
 template <typename T>
 void Register(const std::string& name) {
@@ -33,7 +34,7 @@ template <typename T>
 void RegisterLua(const std::string& name) {
     RegisterName(name, [name](uint32_t id) {
         return factory([id, name] { return static_cast<RootComponent*>(new T(id, name)); });
-    });
+    }, true);
 }
 
 // Saved data may name a type that nothing has registered: one whose script
@@ -50,5 +51,8 @@ RootComponent* Create(const std::string& name);
 uint32_t GetID(const std::string& name);
 std::string GetName(uint32_t id);
 const std::unordered_map<uint32_t, std::string>& GetNameMap();
+// Whether the named type is written in Lua: its numbers are a script's
+// doubles, where every built-in type's are floats.
+bool IsScripted(const std::string& name);
 
 }  // namespace components

@@ -25,6 +25,6 @@ void SetAsideDamaged(const std::string& path, const std::string& problem);
 // is neither lost nor read again; false unless the file was read.
 bool ReadSaveFolderFile(const std::string& path, Json::Value& document);
 
-// Writes the document, tab-indented, over path through a temporary file; a
-// failure writes nothing, is logged and gives false.
+// Writes the document as FormatJsonText lays it out, over path through a
+// temporary file; a failure writes nothing, is logged and gives false.
 bool WriteJsonFile(const std::string& path, const Json::Value& document);

@@ -10,6 +10,7 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <unistd.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <X11/Xlib.h>
 
@@ -63,6 +64,12 @@ bool WaitFor(double seconds, const std::function<bool()>& done) {
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
     return true;
+}
+
+std::pair<ino_t, int64_t> FileStamp(const fs::path& path) {
+    struct stat status {};
+    if (stat(path.c_str(), &status) != 0) return {0, 0};
+    return {status.st_ino, int64_t(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec};
 }
 
 GameProcess::GameProcess() {

@@ -6,8 +6,11 @@
 // each other's windows. Keys reach the window through xdotool (the X test
 // extension), once the window has been given focus.
 
+#include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <string>
+#include <utility>
 
 #include <sys/types.h>
 
@@ -56,3 +59,8 @@ private:
 
 // Polls until done() holds or the seconds pass; returns done().
 bool WaitFor(double seconds, const std::function<bool()>& done);
+
+// What tells one write of a file from the next whatever the bytes written:
+// its inode (the game writes a new file and renames it over the old one) and
+// its modification time; zeros while the file is missing.
+std::pair<ino_t, int64_t> FileStamp(const std::filesystem::path& path);

@@ -52,14 +52,14 @@ bool Equivalent(const Json::Value& a, const Json::Value& b) {
 class Game : public ::testing::Test {
 protected:
     std::string Level() const { return game.game.Read("levels/korvel_splash.json"); }
-    bool LevelRewritten() const { return Level() != kSplash; }
+    std::pair<ino_t, int64_t> LevelStamp() const { return FileStamp(game.game.path() / "levels/korvel_splash.json"); }
     // A toggle acts at the next frame. On a loaded machine two toggles can
     // fall into one frame and cancel out, so toggle until the way back out of
     // the editor has written the level.
-    bool ToggleUntilSaved() {
-        return WaitFor(30, [this] {
+    bool ToggleUntilSaved(std::pair<ino_t, int64_t> before) {
+        return WaitFor(30, [&] {
             game.Keys(kEditorToggle);
-            return WaitFor(1.5, [this] { return LevelRewritten(); });
+            return WaitFor(1.5, [&] { return LevelStamp() != before; });
         });
     }
 
@@ -68,12 +68,13 @@ protected:
 
 TEST_F(Game, RunsFramesAndTheEditorToggleSavesTheLevelOnTheWayBack) {
     game.game.Write("levels/korvel_splash.json", kSplash);
+    const auto written = LevelStamp();
     game.Start();
     game.FocusWindow();
     game.Keys(kEditorToggle);  // into the editor at the next frame
     ASSERT_TRUE(WaitFor(60, [this] { return EditorShown(game.DisplayName()); })) << game.Stdout() << game.Stderr();
-    EXPECT_FALSE(LevelRewritten()) << "entering the editor writes nothing";
-    ASSERT_TRUE(ToggleUntilSaved());
+    EXPECT_EQ(LevelStamp(), written) << "entering the editor writes nothing";
+    ASSERT_TRUE(ToggleUntilSaved(written)) << "leaving the editor writes the level";
     EXPECT_TRUE(Equivalent(Parse(Level()), Parse(kSplash))) << Level();
     EXPECT_TRUE(game.Running());
     EXPECT_FALSE(std::filesystem::exists(game.home.path() / "Documents" / "Quillmere" / "save_file.json"));
