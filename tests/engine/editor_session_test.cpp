@@ -15,6 +15,7 @@
 #include "core/level/level_files.h"
 #include "core/save/save_folder.h"
 #include "editor/editor.h"
+#include "graphics/camera.h"
 #include "graphics/graphics.h"
 #include "physics/box_collider.h"
 #include "physics/circle_collider.h"
@@ -120,6 +121,43 @@ TEST_F(EditorSession, OpenedAndClosedAHundredTimesItLeavesNothingConnected) {
              {"MouseButtonReleased", "TileEditorMouseButtonRelease"}})
         EXPECT_FALSE(Connected(event, id)) << id;
     for (const auto& action : Editor::GetActions()) EXPECT_FALSE(action->active) << action->name;
+}
+
+// Panning and zooming look over the level; the game, its restarts and its
+// next levels go on with the view it had.
+TEST_F(EditorSession, ClosingTheEditorPutsTheGamesCameraBack) {
+    const glm::vec3 game(30.0f, -20.0f, 0.0f);
+    glm::vec3 inEditor(0.0f), after(0.0f);
+    float zoomInEditor = 0.0f, zoomAfter = 0.0f;
+    RunUntil([&](int frame) {
+        if (frame == 2) {
+            Camera::SetPosition(game);
+            Camera::SetScale(1.5f);
+            Cursor(kLevelX, kLevelY);
+            Open();
+        }
+        if (frame == 4) {
+            for (int key : {GLFW_KEY_E, GLFW_KEY_RIGHT}) events::Call<int>("KeyPressed", key);
+            events::Call<int>("MouseButtonPressed", 1);
+        }
+        if (frame == 5) Cursor(kLevelX - 300, kLevelY + 100);
+        if (frame == 7) {
+            events::Call<int>("MouseButtonReleased", 1);
+            inEditor = Camera::GetPosition();
+            zoomInEditor = Camera::GetZoom();
+            Close();
+        }
+        if (frame == 9) Engine::SetLevel("korvel_splash", false);
+        if (frame == 11) {
+            after = Camera::GetPosition();
+            zoomAfter = Camera::GetZoom();
+        }
+        return frame == 11;
+    });
+    EXPECT_FLOAT_EQ(zoomInEditor, 2.25f) << "E zoomed in";
+    EXPECT_NE(inEditor, game) << "the arrow key and the right drag panned";
+    EXPECT_EQ(after, game);
+    EXPECT_FLOAT_EQ(zoomAfter, 1.5f);
 }
 
 TEST_F(EditorSession, ClosedInTheMiddleOfAKeyPressItsListenersDoNothing) {
