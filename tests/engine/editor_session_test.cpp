@@ -31,8 +31,10 @@ namespace fs = std::filesystem;
 
 // The Level tab's buttons in the editor window's first-use layout.
 constexpr int kLoadX = 76, kSaveAndReloadX = 204, kDeleteSaveX = 356, kButtonsY = 85;
-// The rows of the "load level" menu, below the point it opened at.
+// The rows of the "load level" menu, below the point it opened at; the
+// answers of the "are you sure?" that comes first.
 constexpr int kMenuFirstRow = 15, kMenuRow = 17;
+constexpr int kYesRow = 36, kNoRow = 53;
 // Collapsing headers span the window; clicks land at this x.
 constexpr int kHeaderX = 200;
 // The Sound tab: an event's header and, once it is open, its "Make Cue";
@@ -261,9 +263,9 @@ TEST_F(EditorSession, ADamagedLevelFromTheLoadMenuIsLoggedAndLeavesTheCurrentLev
     RunUntil([&](int frame) {
         if (frame == 2) Open();
         if (frame == 3) engine::GetAllEntities()[1].SetName("edited");
-        // The menu opens where the button was clicked, a row per level.
-        const bool done = Click(frame, 3, kLoadX, kButtonsY) &&
-                          Click(frame, 7, kLoadX + 30, kButtonsY + kMenuFirstRow + row * kMenuRow);
+        // Each menu opens where the last click was, the levels a row each.
+        const bool done = Click(frame, 3, kLoadX, kButtonsY) && Click(frame, 7, kLoadX + 30, kButtonsY + kYesRow) &&
+                          Click(frame, 11, kLoadX + 60, kButtonsY + kYesRow + kMenuFirstRow + row * kMenuRow);
         if (done) {
             for (const engine::entity_handle& entity : engine::GetAllEntities()) names.push_back(entity.GetName());
             savedEdit = SaveLevel("korvel_splash", false);
@@ -276,6 +278,32 @@ TEST_F(EditorSession, ADamagedLevelFromTheLoadMenuIsLoggedAndLeavesTheCurrentLev
     EXPECT_EQ(folder.ReadLevel("broken"), "{\"entities\": [") << "nothing written over either file";
     ASSERT_TRUE(savedEdit);
     EXPECT_EQ(Parse(folder.ReadLevel("korvel_splash"))["entities"][1]["name"].asString(), "edited");
+}
+
+// "load" throws away what is not written, so it asks first: "no" keeps the
+// edit, "yes" offers the levels.
+TEST_F(EditorSession, LoadAsksBeforeItThrowsTheEditsAway) {
+    folder.WriteLevel("korvel_splash", LevelOf(3));
+    for (const char* other : {"other1", "other2", "other3"}) folder.WriteLevel(other, LevelOf(1));
+    const std::vector<std::string> listed = ListFiles("levels", "json");
+    const int row = static_cast<int>(std::find(listed.begin(), listed.end(), "other2") - listed.begin());
+    std::string levelAfterNo, nameAfterNo;
+    RunUntil([&](int frame) {
+        if (frame == 2) Open();
+        if (frame == 3) engine::GetAllEntities()[1].SetName("edited");
+        const bool no = Click(frame, 3, kLoadX, kButtonsY) && Click(frame, 7, kLoadX + 30, kButtonsY + kNoRow);
+        if (frame == 12) {
+            levelAfterNo = Engine::GetCurrentLevelName();
+            const std::vector<engine::entity_handle> entities = engine::GetAllEntities();
+            if (entities.size() == 3) nameAfterNo = entities[1].GetName();
+        }
+        return no && Click(frame, 12, kLoadX, kButtonsY) && Click(frame, 16, kLoadX + 30, kButtonsY + kYesRow) &&
+               Click(frame, 20, kLoadX + 60, kButtonsY + kYesRow + kMenuFirstRow + row * kMenuRow);
+    });
+    EXPECT_EQ(levelAfterNo, "korvel_splash");
+    EXPECT_EQ(nameAfterNo, "edited") << "\"no\" kept the edit";
+    EXPECT_EQ(Engine::GetCurrentLevelName(), "other2") << "\"yes\" offered the levels";
+    EXPECT_EQ(Parse(folder.ReadLevel("korvel_splash"))["entities"][1]["name"].asString(), "e1") << "nothing written";
 }
 
 // Real editor keys through the X server; each toggle is sent once the last
