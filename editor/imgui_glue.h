@@ -41,6 +41,11 @@ void OnScroll(GLFWwindow* window, double xOffset, double yOffset);
 // Code points 1 to 65535; others are dropped.
 void OnChar(GLFWwindow* window, unsigned int codePoint);
 
+// Whether a window the library drew in its last frame covers the point
+// (window coordinates). Between frames this is known before the library
+// has seen the mouse there: a click that came with a move onto a window.
+bool WindowAt(float x, float y);
+
 const char* GetClipboardText(void* userData);
 void SetClipboardText(void* userData, const char* text);
 

@@ -2,6 +2,7 @@
 
 #include <GLFW/glfw3.h>
 #include <imgui.h>
+#include <imgui_internal.h>
 
 #include "core/engine/engine.h"
 #include "core/events/events.h"
@@ -53,6 +54,16 @@ bool Init(GLFWwindow* window, bool installHooks) {
 }
 
 void OnScroll(GLFWwindow*, double, double yOffset) { State().scroll += static_cast<float>(yOffset); }
+
+bool WindowAt(float x, float y) {
+    const ImGuiContext* context = ImGui::GetCurrentContext();
+    if (!context) return false;
+    for (const ImGuiWindow* window : context->Windows)
+        if (window->Active && !window->Hidden && !(window->Flags & ImGuiWindowFlags_NoMouseInputs) &&
+            window->Rect().Contains(ImVec2(x, y)))
+            return true;
+    return false;
+}
 
 const char* GetClipboardText(void* userData) {
     return glfwGetClipboardString(static_cast<GLFWwindow*>(userData));

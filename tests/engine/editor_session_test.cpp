@@ -204,6 +204,45 @@ TEST_F(EditorSession, AReleaseOverTheWindowStillEndsTheDragAndTheBox) {
     EXPECT_FALSE(boxOpen);
 }
 
+// The pointer comes from the level onto the window and presses there before
+// a frame has drawn it over the window: the press is the window's, on the
+// Level tab (no drag, no change of selection) as on the Tiles tab (no paint).
+TEST_F(EditorSession, AClickThatLandsOnTheWindowNeverReachesTheLevel) {
+    folder.WriteLevel("korvel_splash", LevelOf(3));
+    const EditorTab tabs[] = {kLevelTab, kTilesTab};
+    std::vector<std::string> tilesBefore, tilesAfter;
+    std::vector<bool> painting, selectionKept;
+    RunUntil([&](int frame) {
+        if (frame == 2) {
+            Open();
+            TileEditor::SetSelectedTileType(1);
+        }
+        const int row = (frame - 3) / 10, step = (frame - 3) % 10;
+        if (frame < 3 || row >= static_cast<int>(std::size(tabs))) return frame > 3;
+        const engine::entity_handle selected = engine::GetAllEntities()[1];
+        if (step == 0) {
+            SetCurrentTab(tabs[row]);
+            g_editor->SelectEntity(selected, true, true);
+            Cursor(kLevelX, kLevelY);
+        }
+        if (step == 3) {
+            tilesBefore.push_back(GetTileMap()->Serialize()["tiles"].asString());
+            Cursor(530, 60);  // inside the window, clear of its widgets
+            events::Call<int>("MouseButtonPressed", 0);
+            painting.push_back(Connected("LogicUpdate", "TileEditorMouseDraggingUpdate"));
+        }
+        if (step == 4) events::Call<int>("MouseButtonReleased", 0);
+        if (step == 6) {
+            tilesAfter.push_back(GetTileMap()->Serialize()["tiles"].asString());
+            selectionKept.push_back(g_editor->GetSelection() == std::vector<engine::entity_handle>{selected});
+        }
+        return false;
+    });
+    EXPECT_EQ(tilesAfter, tilesBefore) << "nothing painted under the window";
+    EXPECT_EQ(painting, std::vector<bool>(std::size(tabs), false));
+    EXPECT_EQ(selectionKept, std::vector<bool>(std::size(tabs), true));
+}
+
 TEST_F(EditorSession, LoadingALevelForgetsTheUndoHistoryAndTheSelectionOfTheLastOne) {
     folder.WriteLevel("korvel_splash", LevelOf(3));
     glm::vec3 position(0.0f);
