@@ -15,6 +15,7 @@
 #include "core/level/level_files.h"
 #include "core/save/save_folder.h"
 #include "editor/editor.h"
+#include "editor/imgui_glue.h"
 #include "graphics/camera.h"
 #include "graphics/graphics.h"
 #include "physics/box_collider.h"
@@ -460,6 +461,27 @@ TEST_F(EditorSession, TilePressesWithoutAReleasePaintWithOneSetOfListeners) {
     });
     EXPECT_NE(tiles.find('3'), std::string::npos) << tiles;
     EXPECT_FALSE(paintingAfterRelease);
+}
+
+// At a low frame rate a whole edit of the "level" field comes between two
+// frames: Ctrl+A, Backspace, then the new name.
+TEST_F(EditorSession, AFieldEditedWithinOneFrameTakesTheKeysInTheOrderTheyCame) {
+    std::string name;
+    RunUntil([&](int frame) {
+        if (frame == 2) Open();
+        const bool focused = Click(frame, 3, 150, 61);
+        if (frame == 8) {
+            for (const auto& [event, key] : std::vector<std::pair<const char*, int>>{
+                     {"KeyPressed", GLFW_KEY_LEFT_CONTROL}, {"KeyPressed", GLFW_KEY_A}, {"KeyReleased", GLFW_KEY_A},
+                     {"KeyReleased", GLFW_KEY_LEFT_CONTROL}, {"KeyPressed", GLFW_KEY_BACKSPACE},
+                     {"KeyReleased", GLFW_KEY_BACKSPACE}})
+                events::Call<int>(event, key);
+            for (char c : std::string("world")) ImGuiGlue::OnChar(Graphics::GetWindow(), c);
+        }
+        if (frame == 16) name = Engine::GetCurrentLevelName();
+        return focused && frame == 16;
+    });
+    EXPECT_EQ(name, "world");
 }
 
 TEST_F(EditorSession, ANegativeTileSizeCountsAsZero) {
