@@ -164,6 +164,37 @@ TEST_F(ImGuiGlueTest, EachFrameIsHandedTheInputInTheOrderItCame) {
     }
 }
 
+// However fast the taps come, the frames catch up in a bounded number and
+// no key is left down.
+TEST_F(ImGuiGlueTest, AFloodOfTapsWithinOneFrameIsCaughtUpWith) {
+    for (int tap = 0; tap < 1000; ++tap) Send("B+ B- w");
+    for (int frame = 0; frame < 100; ++frame) {
+        ImGuiGlue::NewFrame();
+        ImGui::EndFrame();
+    }
+    for (int frame = 0; frame < 100; ++frame) {
+        Send("w");
+        ImGuiGlue::NewFrame();
+        ASSERT_EQ(ImGui::GetIO().InputQueueCharacters.Size, 1) << "the frames caught up; typing goes through at once";
+        EXPECT_FALSE(ImGui::IsKeyDown(GLFW_KEY_BACKSPACE));
+        ImGui::EndFrame();
+    }
+}
+
+// Which window a click lands on is known from the windows the last frame
+// drew, before the library has seen the mouse there.
+TEST_F(ImGuiGlueTest, WindowAtFindsTheWindowsTheLastFrameDrew) {
+    ImGuiGlue::NewFrame();
+    ImGui::EndFrame();
+    EXPECT_FALSE(ImGuiGlue::WindowAt(100, 60)) << "a frame with no window of its own covers nothing";
+    Frame();  // "Console" at (10, 10), 200 by 100
+    EXPECT_TRUE(ImGuiGlue::WindowAt(100, 60));
+    EXPECT_FALSE(ImGuiGlue::WindowAt(300, 60));
+    ImGuiGlue::NewFrame();
+    ImGui::EndFrame();
+    EXPECT_FALSE(ImGuiGlue::WindowAt(100, 60)) << "a window no longer drawn";
+}
+
 // A field's text after input sent all between two frames, as a low frame
 // rate gives it.
 TEST_F(ImGuiGlueTest, KeysAndCharactersEditAFieldInTheOrderTheyCame) {
