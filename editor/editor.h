@@ -33,10 +33,12 @@ public:
         bool active;
     };
 
-    // Starts with nothing selected and connects the four listeners.
+    // Starts with nothing selected, takes note of the game's camera and
+    // connects the four listeners.
     Editor();
-    // Ends a drag, pan, rubber band or tile stroke still in progress, then
-    // disconnects the four listeners.
+    // Ends a drag, pan, rubber band or tile stroke still in progress,
+    // disconnects the four listeners and puts the camera back where the
+    // game had it, position and zoom.
     ~Editor();
     Editor(const Editor&) = delete;
     Editor& operator=(const Editor&) = delete;
@@ -96,6 +98,8 @@ public:
 private:
     engine::entity_handle primarySelection;
     std::vector<engine::entity_handle> selection;
+    glm::vec3 gameCameraPosition;
+    float gameCameraZoom;
 };
 
 // Drags the entities selected when it was made, keeping each one's offset

@@ -4,6 +4,7 @@
 #include "core/engine/engine.h"
 #include "core/events/events.h"
 #include "editor/editor.h"
+#include "graphics/camera.h"
 
 Editor* g_editor = nullptr;
 
@@ -20,7 +21,7 @@ void SetCurrentTab(EditorTab tab) { currentTab = tab; }
 
 // The listeners find the editor through g_editor at every call: the toggle
 // may close it in the middle of the very key press that reaches them.
-Editor::Editor() {
+Editor::Editor() : gameCameraPosition(Camera::GetPosition()), gameCameraZoom(Camera::GetZoom()) {
     events::Connect<>("DebugDraw", "EditorDrawDraggables", [] {
         if (g_editor) g_editor->DrawDraggables();
     });
@@ -46,6 +47,10 @@ Editor::~Editor() {
     events::Disconnect("KeyPressed", "EditorKeyPressed");
     events::Disconnect("MouseButtonPressed", "EditorMouseButtonPressed");
     events::Disconnect("MouseButtonReleased", "EditorMouseButtonReleased");
+    // Panning and zooming are for looking over the level: the game goes on
+    // with the view it had.
+    Camera::SetPosition(gameCameraPosition);
+    Camera::SetScale(gameCameraZoom);
 }
 
 void Editor::Draw() {

@@ -1,8 +1,10 @@
 #pragma once
 // Connects Dear ImGui to the game's window and OpenGL 3.3 context. Key and
 // mouse presses arrive through the named input events; scrolling and typed
-// characters straight from GLFW. Main thread only, with the window's context
-// current.
+// characters straight from GLFW. Keys, characters and presses reach the
+// library in the order they came, at any frame rate: what a frame could not
+// tell apart from what came before it waits for the next. Main thread only,
+// with the window's context current.
 
 struct GLFWwindow;
 struct ImDrawData;
@@ -30,12 +32,19 @@ void CreateFontsTexture();
 void Shutdown();
 
 void OnMousePress(int button);
-// GLFW key codes 0 to 511; others are ignored. Every press is seen by at
-// least one frame, however quickly the release follows.
+// GLFW key codes 0 to 511; others are ignored. Every press of a key the
+// library acts on is seen by at least one frame, however quickly the release
+// follows.
 void OnKeyPress(int key);
 void OnKeyRelease(int key);
 void OnScroll(GLFWwindow* window, double xOffset, double yOffset);
+// Code points 1 to 65535; others are dropped.
 void OnChar(GLFWwindow* window, unsigned int codePoint);
+
+// Whether a window the library drew in its last frame covers the point
+// (window coordinates). Between frames this is known before the library
+// has seen the mouse there: a click that came with a move onto a window.
+bool WindowAt(float x, float y);
 
 const char* GetClipboardText(void* userData);
 void SetClipboardText(void* userData, const char* text);

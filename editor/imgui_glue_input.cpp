@@ -2,6 +2,7 @@
 
 #include <GLFW/glfw3.h>
 #include <imgui.h>
+#include <imgui_internal.h>
 
 #include "core/engine/engine.h"
 #include "core/events/events.h"
@@ -52,14 +53,16 @@ bool Init(GLFWwindow* window, bool installHooks) {
     return true;
 }
 
-void OnMousePress(int button) {
-    if (button >= 0 && button < 3) State().mousePressed[button] = true;
-}
-
 void OnScroll(GLFWwindow*, double, double yOffset) { State().scroll += static_cast<float>(yOffset); }
 
-void OnChar(GLFWwindow*, unsigned int codePoint) {
-    if (codePoint > 0 && codePoint < 0x10000) ImGui::GetIO().AddInputCharacter(codePoint);
+bool WindowAt(float x, float y) {
+    const ImGuiContext* context = ImGui::GetCurrentContext();
+    if (!context) return false;
+    for (const ImGuiWindow* window : context->Windows)
+        if (window->Active && !window->Hidden && !(window->Flags & ImGuiWindowFlags_NoMouseInputs) &&
+            window->Rect().Contains(ImVec2(x, y)))
+            return true;
+    return false;
 }
 
 const char* GetClipboardText(void* userData) {
@@ -94,18 +97,19 @@ void NewFrame() {
     } else {
         io.MousePos = ImVec2(-1.0f, -1.0f);
     }
-    for (int button = 0; button < 3; ++button) {
-        io.MouseDown[button] =
-            state.mousePressed[button] || glfwGetMouseButton(state.window, button) == GLFW_PRESS;
-        state.mousePressed[button] = false;
-    }
+    HandOverWaitingInput();
+    // A click handed over counts as one frame down however soon it was
+    // released; a held button counts once its press is no longer waiting.
+    for (int button = 0; button < 3; ++button)
+        io.MouseDown[button] = state.coming.clicked[button] ||
+                               (glfwGetMouseButton(state.window, button) == GLFW_PRESS && !PressWaiting(button));
     io.MouseWheel = state.scroll;
     state.scroll = 0.0f;
-    ShowNextKeyChanges();
 
     const bool editorMode = g_engine && Engine::GetMode() == Engine::kEditorMode;
     glfwSetInputMode(state.window, GLFW_CURSOR, editorMode ? GLFW_CURSOR_NORMAL : GLFW_CURSOR_HIDDEN);
     ImGui::NewFrame();
+    StartNextFrameInput();
 }
 
 }  // namespace ImGuiGlue

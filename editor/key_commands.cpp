@@ -4,6 +4,7 @@
 #include "core/entity/entity_table.h"
 #include "core/input/input.h"
 #include "editor/editor.h"
+#include "editor/imgui_glue.h"
 #include "graphics/camera.h"
 
 namespace {
@@ -62,8 +63,11 @@ void Editor::OnKeyPressed(int key) {
     }
 }
 
+// A press on one of the user interface's windows is the window's, even when
+// the move onto it came in the same frame, before the library saw it there.
 void Editor::OnMouseButtonPressed(int button) {
-    if (ImGui::GetIO().WantCaptureMouse) return;
+    const glm::vec2 mouse = GetMousePosition();
+    if (ImGui::GetIO().WantCaptureMouse || ImGuiGlue::WindowAt(mouse.x, mouse.y)) return;
     if (button == 0) {
         if (GetCurrentTab() == kTilesTab) {
             TileEditor::OnMouseButtonPressed();

@@ -51,6 +51,18 @@ void SaveAndReloadAssets() {
     LoadLevelLogged(name);
 }
 
+// The question "load" and "clear" ask before the level's edits are thrown
+// away: true when "yes" is chosen.
+bool Confirmed(const char* popup) {
+    if (!ImGui::BeginPopup(popup)) return false;
+    ImGui::Text("are you sure?");
+    ImGui::Separator();
+    const bool yes = ImGui::MenuItem("yes");
+    ImGui::MenuItem("no");
+    ImGui::EndPopup();
+    return yes;
+}
+
 void DeleteSave() {
     try {
         ClearSaveFolder();
@@ -93,7 +105,10 @@ void Editor::DrawLevelTab() {
     levelName[sizeof levelName - 1] = '\0';
     if (ImGui::InputText("level", levelName, sizeof levelName)) Engine::SetLevel(levelName, true);
 
-    if (ImGui::Button("load")) {
+    // Loading drops every edit not written yet, so it asks first, as
+    // "clear" does.
+    if (ImGui::Button("load")) ImGui::OpenPopup("confirm load");
+    if (Confirmed("confirm load")) {
         levelFiles = ListFiles("levels", "json");
         ImGui::OpenPopup("load level");
     }
@@ -108,15 +123,9 @@ void Editor::DrawLevelTab() {
     if (ImGui::Button("delete save")) DeleteSave();
     ImGui::SameLine();
     if (ImGui::Button("clear")) ImGui::OpenPopup("clear level");
-    if (ImGui::BeginPopup("clear level")) {
-        ImGui::Text("are you sure?");
-        ImGui::Separator();
-        if (ImGui::MenuItem("yes")) {
-            ForgetLevel();
-            engine::DestroyAllEntities();
-        }
-        ImGui::MenuItem("no");
-        ImGui::EndPopup();
+    if (Confirmed("clear level")) {
+        ForgetLevel();
+        engine::DestroyAllEntities();
     }
 
     ImGui::Separator();

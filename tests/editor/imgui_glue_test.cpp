@@ -1,3 +1,6 @@
+#include <algorithm>
+#include <cctype>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -41,6 +44,26 @@ protected:
     }
 
     void ExpectTextLands(std::initializer_list<ImDrawCallback> callbacks);
+
+    // Sends input as the window would between two frames, written as "C+"
+    // (left Control down), "C-" (up), likewise "S" left Shift, "A" the A
+    // key, "W" the W key, "B" Backspace; "*" a left click; a lowercase
+    // letter is a typed character.
+    void Send(const std::string& input) {
+        std::istringstream events(input);
+        for (std::string event; events >> event;) {
+            const auto key = std::find_if(std::begin(kKeys), std::end(kKeys), [&](auto k) { return k.first == event[0]; });
+            if (event == "*")
+                events::Call<int>("MouseButtonPressed", 0);
+            else if (key != std::end(kKeys))
+                events::Call<int>(event[1] == '+' ? "KeyPressed" : "KeyReleased", key->second);
+            else
+                ImGuiGlue::OnChar(context.window(), static_cast<unsigned char>(event[0]));
+        }
+    }
+    static constexpr std::pair<char, int> kKeys[] = {{'C', GLFW_KEY_LEFT_CONTROL}, {'S', GLFW_KEY_LEFT_SHIFT},
+                                                     {'A', GLFW_KEY_A},            {'W', GLFW_KEY_W},
+                                                     {'B', GLFW_KEY_BACKSPACE}};
 
     testing_support::GlContext context{320, 240};
 };
@@ -89,67 +112,126 @@ TEST_F(ImGuiGlueTest, KeyCodesOutsideTheTableChangeNothing) {
     EXPECT_FALSE(io.KeyCtrl || io.KeyShift || io.KeyAlt);
 }
 
-// Which frames see the key down, and pressed, after keyboard events sent
-// between frames: events[i] go in before frame i ('p' press, 'r' release).
-TEST_F(ImGuiGlueTest, EveryPressBetweenFramesIsSeenByAFrame) {
+// What each frame is handed after input sent between frames (events[i] go
+// in before frame i): the keys it sees down, ':', the characters it is
+// handed, then '*' when the left button is down; a key it sees going down
+// is written in lowercase.
+TEST_F(ImGuiGlueTest, EachFrameIsHandedTheInputInTheOrderItCame) {
     struct row {
         const char* name;
         std::vector<std::string> events;
-        std::string down, pressed;  // per frame, '1' or '0'
+        std::vector<std::string> frames;
     };
     const row rows[] = {
-        {"a tap within one frame", {"pr"}, "10", "10"},
-        {"two taps within one frame", {"prpr"}, "1010", "1010"},
-        {"taps before two frames in a row", {"pr", "pr"}, "1010", "1010"},
-        {"a key held over a frame goes up at once", {"p", "r", ""}, "100", "100"},
-        {"a release and a new press within one frame", {"p", "rp", "r"}, "1010", "1010"},
+        {"a tap within one frame", {"B+ B-"}, {"b:", ":"}},
+        {"two taps within one frame", {"B+ B- B+ B-"}, {"b:", ":", "b:", ":"}},
+        {"taps before two frames in a row", {"B+ B-", "B+ B-"}, {"b:", ":", "b:", ":"}},
+        {"a key held over a frame goes up at once", {"B+", "B-", ""}, {"b:", ":", ":"}},
+        {"a release and a new press within one frame", {"B+", "B- B+", "B-"}, {"b:", ":", "b:", ":"}},
+        {"plain typing goes through at once", {"W+ w W- A+ a A- W+ w W-"}, {":waw"}},
+        {"a Shift tap is seen, the typing after it waits", {"S+ w S- W+ w W-"}, {"s:w", ":w"}},
+        {"Ctrl+A, Backspace and typing within one frame", {"C+ A+ A- C- B+ B- w o"}, {"ca:", "b:", ":wo"}},
+        {"typing, then Backspace within one frame", {"w o B+ B-"}, {"b:wo", ":"}},
+        {"Ctrl pressed after a character", {"w C+ C-"}, {":w", "c:", ":"}},
+        {"Shift around a Backspace", {"S+ B+ B- S-"}, {"sb:", ":"}},
+        {"a Ctrl+click, Ctrl released at once", {"C+ * C-"}, {"c:*", ":"}},
+        {"a click after typing", {"w *"}, {":w", ":*"}},
+        {"two clicks within one frame", {"* *"}, {":*", ":", ":*", ":"}},
+        {"clicks before two frames in a row", {"*", "*"}, {":*", ":", ":*"}},
     };
     for (const row& r : rows) {
         SCOPED_TRACE(r.name);
-        std::string down, pressed;
-        for (size_t frame = 0; frame < r.down.size(); ++frame) {
-            if (frame < r.events.size())
-                for (char event : r.events[frame])
-                    events::Call<int>(event == 'p' ? "KeyPressed" : "KeyReleased", GLFW_KEY_BACKSPACE);
+        for (int settle = 0; settle < 2; ++settle) {  // the last row's click goes up
             ImGuiGlue::NewFrame();
-            down += ImGui::IsKeyDown(GLFW_KEY_BACKSPACE) ? '1' : '0';
-            pressed += ImGui::IsKeyPressed(GLFW_KEY_BACKSPACE, false) ? '1' : '0';
             ImGui::EndFrame();
         }
-        EXPECT_EQ(down, r.down);
-        EXPECT_EQ(pressed, r.pressed);
+        std::vector<std::string> frames;
+        for (size_t frame = 0; frame < r.frames.size(); ++frame) {
+            Send(frame < r.events.size() ? r.events[frame] : "");
+            ImGuiGlue::NewFrame();
+            const ImGuiIO& io = ImGui::GetIO();
+            std::string seen;
+            for (const auto& [name, code] : kKeys)
+                if (ImGui::IsKeyDown(code))
+                    seen += ImGui::IsKeyPressed(code, false) ? static_cast<char>(std::tolower(name)) : name;
+            seen += ':';
+            for (ImWchar c : io.InputQueueCharacters) seen += static_cast<char>(c);
+            if (io.MouseDown[0]) seen += '*';
+            frames.push_back(seen);
+            ImGui::EndFrame();
+        }
+        EXPECT_EQ(frames, r.frames);
     }
 }
 
-// At a low frame rate Ctrl+A and Backspace come as quick taps, each pressed
-// and released between two frames.
-TEST_F(ImGuiGlueTest, QuickTapsSelectAndDeleteAFieldsText) {
-    char text[32] = "courtyard";
-    const auto frame = [&](bool focus) {
+// However fast the taps come, the frames catch up in a bounded number and
+// no key is left down.
+TEST_F(ImGuiGlueTest, AFloodOfTapsWithinOneFrameIsCaughtUpWith) {
+    for (int tap = 0; tap < 1000; ++tap) Send("B+ B- w");
+    for (int frame = 0; frame < 100; ++frame) {
         ImGuiGlue::NewFrame();
-        ImGui::Begin("Editor");
-        if (focus) ImGui::SetKeyboardFocusHere();
-        ImGui::InputText("level", text, sizeof text);
-        ImGui::End();
         ImGui::EndFrame();
+    }
+    for (int frame = 0; frame < 100; ++frame) {
+        Send("w");
+        ImGuiGlue::NewFrame();
+        ASSERT_EQ(ImGui::GetIO().InputQueueCharacters.Size, 1) << "the frames caught up; typing goes through at once";
+        EXPECT_FALSE(ImGui::IsKeyDown(GLFW_KEY_BACKSPACE));
+        ImGui::EndFrame();
+    }
+}
+
+// Which window a click lands on is known from the windows the last frame
+// drew, before the library has seen the mouse there.
+TEST_F(ImGuiGlueTest, WindowAtFindsTheWindowsTheLastFrameDrew) {
+    ImGuiGlue::NewFrame();
+    ImGui::EndFrame();
+    EXPECT_FALSE(ImGuiGlue::WindowAt(100, 60)) << "a frame with no window of its own covers nothing";
+    Frame();  // "Console" at (10, 10), 200 by 100
+    EXPECT_TRUE(ImGuiGlue::WindowAt(100, 60));
+    EXPECT_FALSE(ImGuiGlue::WindowAt(300, 60));
+    ImGuiGlue::NewFrame();
+    ImGui::EndFrame();
+    EXPECT_FALSE(ImGuiGlue::WindowAt(100, 60)) << "a window no longer drawn";
+}
+
+// A field's text after input sent all between two frames, as a low frame
+// rate gives it.
+TEST_F(ImGuiGlueTest, KeysAndCharactersEditAFieldInTheOrderTheyCame) {
+    const struct {
+        const char* input;
+        const char* text;
+    } rows[] = {
+        {"C+ A+ A- C- B+ B-", ""},
+        {"C+ A+ A- C- B+ B- W+ w W- o r l d", "world"},
+        {"W+ w W- o B+ B- B+ B- x", "courtyardx"},
+        {"C+ A+ A- C- x B+ B- y", "y"},
     };
-    frame(true);
-    for (int i = 0; i < 3; ++i) frame(false);
-    ASSERT_TRUE(ImGui::GetIO().WantTextInput) << "the field has the keyboard";
-    // Focus selected the text: End, held over a frame, leaves none selected.
-    events::Call<int>("KeyPressed", GLFW_KEY_END);
-    frame(false);
-    events::Call<int>("KeyReleased", GLFW_KEY_END);
-    frame(false);
-    for (int key : {GLFW_KEY_LEFT_CONTROL, GLFW_KEY_A}) events::Call<int>("KeyPressed", key);
-    for (int key : {GLFW_KEY_A, GLFW_KEY_LEFT_CONTROL}) events::Call<int>("KeyReleased", key);
-    frame(false);
-    frame(false);
-    events::Call<int>("KeyPressed", GLFW_KEY_BACKSPACE);
-    events::Call<int>("KeyReleased", GLFW_KEY_BACKSPACE);
-    frame(false);
-    frame(false);
-    EXPECT_STREQ(text, "");
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.input);
+        char text[32] = "courtyard";
+        const auto frame = [&](bool focus) {
+            ImGuiGlue::NewFrame();
+            ImGui::Begin("Editor");
+            if (focus) ImGui::SetKeyboardFocusHere();
+            ImGui::InputText("level", text, sizeof text);
+            ImGui::End();
+            ImGui::EndFrame();
+        };
+        frame(true);
+        for (int i = 0; i < 3; ++i) frame(false);
+        ASSERT_TRUE(ImGui::GetIO().WantTextInput) << "the field has the keyboard";
+        // Focus selected the text: End, held over a frame, leaves none selected.
+        events::Call<int>("KeyPressed", GLFW_KEY_END);
+        frame(false);
+        events::Call<int>("KeyReleased", GLFW_KEY_END);
+        frame(false);
+        Send(row.input);
+        for (int i = 0; i < 8; ++i) frame(false);
+        EXPECT_STREQ(text, row.text);
+        ImGui::SetWindowFocus(nullptr);  // the next row starts on a field taken afresh
+        frame(false);
+    }
 }
 
 TEST_F(ImGuiGlueTest, AClickBetweenFramesCountsAsOneFrameDown) {

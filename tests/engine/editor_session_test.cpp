@@ -15,6 +15,8 @@
 #include "core/level/level_files.h"
 #include "core/save/save_folder.h"
 #include "editor/editor.h"
+#include "editor/imgui_glue.h"
+#include "graphics/camera.h"
 #include "graphics/graphics.h"
 #include "physics/box_collider.h"
 #include "physics/circle_collider.h"
@@ -30,8 +32,10 @@ namespace fs = std::filesystem;
 
 // The Level tab's buttons in the editor window's first-use layout.
 constexpr int kLoadX = 76, kSaveAndReloadX = 204, kDeleteSaveX = 356, kButtonsY = 85;
-// The rows of the "load level" menu, below the point it opened at.
+// The rows of the "load level" menu, below the point it opened at; the
+// answers of the "are you sure?" that comes first.
 constexpr int kMenuFirstRow = 15, kMenuRow = 17;
+constexpr int kYesRow = 36, kNoRow = 53;
 // Collapsing headers span the window; clicks land at this x.
 constexpr int kHeaderX = 200;
 // The Sound tab: an event's header and, once it is open, its "Make Cue";
@@ -122,6 +126,43 @@ TEST_F(EditorSession, OpenedAndClosedAHundredTimesItLeavesNothingConnected) {
     for (const auto& action : Editor::GetActions()) EXPECT_FALSE(action->active) << action->name;
 }
 
+// Panning and zooming look over the level; the game, its restarts and its
+// next levels go on with the view it had.
+TEST_F(EditorSession, ClosingTheEditorPutsTheGamesCameraBack) {
+    const glm::vec3 game(30.0f, -20.0f, 0.0f);
+    glm::vec3 inEditor(0.0f), after(0.0f);
+    float zoomInEditor = 0.0f, zoomAfter = 0.0f;
+    RunUntil([&](int frame) {
+        if (frame == 2) {
+            Camera::SetPosition(game);
+            Camera::SetScale(1.5f);
+            Cursor(kLevelX, kLevelY);
+            Open();
+        }
+        if (frame == 4) {
+            for (int key : {GLFW_KEY_E, GLFW_KEY_RIGHT}) events::Call<int>("KeyPressed", key);
+            events::Call<int>("MouseButtonPressed", 1);
+        }
+        if (frame == 5) Cursor(kLevelX - 300, kLevelY + 100);
+        if (frame == 7) {
+            events::Call<int>("MouseButtonReleased", 1);
+            inEditor = Camera::GetPosition();
+            zoomInEditor = Camera::GetZoom();
+            Close();
+        }
+        if (frame == 9) Engine::SetLevel("korvel_splash", false);
+        if (frame == 11) {
+            after = Camera::GetPosition();
+            zoomAfter = Camera::GetZoom();
+        }
+        return frame == 11;
+    });
+    EXPECT_FLOAT_EQ(zoomInEditor, 2.25f) << "E zoomed in";
+    EXPECT_NE(inEditor, game) << "the arrow key and the right drag panned";
+    EXPECT_EQ(after, game);
+    EXPECT_FLOAT_EQ(zoomAfter, 1.5f);
+}
+
 TEST_F(EditorSession, ClosedInTheMiddleOfAKeyPressItsListenersDoNothing) {
     bool closed = false;
     RunUntil([&](int frame) {
@@ -162,6 +203,45 @@ TEST_F(EditorSession, AReleaseOverTheWindowStillEndsTheDragAndTheBox) {
     ASSERT_EQ(heldActions, 1u);
     EXPECT_FALSE(Editor::GetActions()[0]->active) << "the drag ended";
     EXPECT_FALSE(boxOpen);
+}
+
+// The pointer comes from the level onto the window and presses there before
+// a frame has drawn it over the window: the press is the window's, on the
+// Level tab (no drag, no change of selection) as on the Tiles tab (no paint).
+TEST_F(EditorSession, AClickThatLandsOnTheWindowNeverReachesTheLevel) {
+    folder.WriteLevel("korvel_splash", LevelOf(3));
+    const EditorTab tabs[] = {kLevelTab, kTilesTab};
+    std::vector<std::string> tilesBefore, tilesAfter;
+    std::vector<bool> painting, selectionKept;
+    RunUntil([&](int frame) {
+        if (frame == 2) {
+            Open();
+            TileEditor::SetSelectedTileType(1);
+        }
+        const int row = (frame - 3) / 10, step = (frame - 3) % 10;
+        if (frame < 3 || row >= static_cast<int>(std::size(tabs))) return frame > 3;
+        const engine::entity_handle selected = engine::GetAllEntities()[1];
+        if (step == 0) {
+            SetCurrentTab(tabs[row]);
+            g_editor->SelectEntity(selected, true, true);
+            Cursor(kLevelX, kLevelY);
+        }
+        if (step == 3) {
+            tilesBefore.push_back(GetTileMap()->Serialize()["tiles"].asString());
+            Cursor(530, 60);  // inside the window, clear of its widgets
+            events::Call<int>("MouseButtonPressed", 0);
+            painting.push_back(Connected("LogicUpdate", "TileEditorMouseDraggingUpdate"));
+        }
+        if (step == 4) events::Call<int>("MouseButtonReleased", 0);
+        if (step == 6) {
+            tilesAfter.push_back(GetTileMap()->Serialize()["tiles"].asString());
+            selectionKept.push_back(g_editor->GetSelection() == std::vector<engine::entity_handle>{selected});
+        }
+        return false;
+    });
+    EXPECT_EQ(tilesAfter, tilesBefore) << "nothing painted under the window";
+    EXPECT_EQ(painting, std::vector<bool>(std::size(tabs), false));
+    EXPECT_EQ(selectionKept, std::vector<bool>(std::size(tabs), true));
 }
 
 TEST_F(EditorSession, LoadingALevelForgetsTheUndoHistoryAndTheSelectionOfTheLastOne) {
@@ -223,9 +303,9 @@ TEST_F(EditorSession, ADamagedLevelFromTheLoadMenuIsLoggedAndLeavesTheCurrentLev
     RunUntil([&](int frame) {
         if (frame == 2) Open();
         if (frame == 3) engine::GetAllEntities()[1].SetName("edited");
-        // The menu opens where the button was clicked, a row per level.
-        const bool done = Click(frame, 3, kLoadX, kButtonsY) &&
-                          Click(frame, 7, kLoadX + 30, kButtonsY + kMenuFirstRow + row * kMenuRow);
+        // Each menu opens where the last click was, the levels a row each.
+        const bool done = Click(frame, 3, kLoadX, kButtonsY) && Click(frame, 7, kLoadX + 30, kButtonsY + kYesRow) &&
+                          Click(frame, 11, kLoadX + 60, kButtonsY + kYesRow + kMenuFirstRow + row * kMenuRow);
         if (done) {
             for (const engine::entity_handle& entity : engine::GetAllEntities()) names.push_back(entity.GetName());
             savedEdit = SaveLevel("korvel_splash", false);
@@ -238,6 +318,32 @@ TEST_F(EditorSession, ADamagedLevelFromTheLoadMenuIsLoggedAndLeavesTheCurrentLev
     EXPECT_EQ(folder.ReadLevel("broken"), "{\"entities\": [") << "nothing written over either file";
     ASSERT_TRUE(savedEdit);
     EXPECT_EQ(Parse(folder.ReadLevel("korvel_splash"))["entities"][1]["name"].asString(), "edited");
+}
+
+// "load" throws away what is not written, so it asks first: "no" keeps the
+// edit, "yes" offers the levels.
+TEST_F(EditorSession, LoadAsksBeforeItThrowsTheEditsAway) {
+    folder.WriteLevel("korvel_splash", LevelOf(3));
+    for (const char* other : {"other1", "other2", "other3"}) folder.WriteLevel(other, LevelOf(1));
+    const std::vector<std::string> listed = ListFiles("levels", "json");
+    const int row = static_cast<int>(std::find(listed.begin(), listed.end(), "other2") - listed.begin());
+    std::string levelAfterNo, nameAfterNo;
+    RunUntil([&](int frame) {
+        if (frame == 2) Open();
+        if (frame == 3) engine::GetAllEntities()[1].SetName("edited");
+        const bool no = Click(frame, 3, kLoadX, kButtonsY) && Click(frame, 7, kLoadX + 30, kButtonsY + kNoRow);
+        if (frame == 12) {
+            levelAfterNo = Engine::GetCurrentLevelName();
+            const std::vector<engine::entity_handle> entities = engine::GetAllEntities();
+            if (entities.size() == 3) nameAfterNo = entities[1].GetName();
+        }
+        return no && Click(frame, 12, kLoadX, kButtonsY) && Click(frame, 16, kLoadX + 30, kButtonsY + kYesRow) &&
+               Click(frame, 20, kLoadX + 60, kButtonsY + kYesRow + kMenuFirstRow + row * kMenuRow);
+    });
+    EXPECT_EQ(levelAfterNo, "korvel_splash");
+    EXPECT_EQ(nameAfterNo, "edited") << "\"no\" kept the edit";
+    EXPECT_EQ(Engine::GetCurrentLevelName(), "other2") << "\"yes\" offered the levels";
+    EXPECT_EQ(Parse(folder.ReadLevel("korvel_splash"))["entities"][1]["name"].asString(), "e1") << "nothing written";
 }
 
 // Real editor keys through the X server; each toggle is sent once the last
@@ -355,6 +461,27 @@ TEST_F(EditorSession, TilePressesWithoutAReleasePaintWithOneSetOfListeners) {
     });
     EXPECT_NE(tiles.find('3'), std::string::npos) << tiles;
     EXPECT_FALSE(paintingAfterRelease);
+}
+
+// At a low frame rate a whole edit of the "level" field comes between two
+// frames: Ctrl+A, Backspace, then the new name.
+TEST_F(EditorSession, AFieldEditedWithinOneFrameTakesTheKeysInTheOrderTheyCame) {
+    std::string name;
+    RunUntil([&](int frame) {
+        if (frame == 2) Open();
+        const bool focused = Click(frame, 3, 150, 61);
+        if (frame == 8) {
+            for (const auto& [event, key] : std::vector<std::pair<const char*, int>>{
+                     {"KeyPressed", GLFW_KEY_LEFT_CONTROL}, {"KeyPressed", GLFW_KEY_A}, {"KeyReleased", GLFW_KEY_A},
+                     {"KeyReleased", GLFW_KEY_LEFT_CONTROL}, {"KeyPressed", GLFW_KEY_BACKSPACE},
+                     {"KeyReleased", GLFW_KEY_BACKSPACE}})
+                events::Call<int>(event, key);
+            for (char c : std::string("world")) ImGuiGlue::OnChar(Graphics::GetWindow(), c);
+        }
+        if (frame == 16) name = Engine::GetCurrentLevelName();
+        return focused && frame == 16;
+    });
+    EXPECT_EQ(name, "world");
 }
 
 TEST_F(EditorSession, ANegativeTileSizeCountsAsZero) {
