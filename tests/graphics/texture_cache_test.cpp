@@ -4,6 +4,8 @@
 #include <memory>
 #include <vector>
 
+#include <sys/stat.h>
+
 #include <epoxy/gl.h>
 
 #include "core/diagnostics/console.h"
@@ -201,6 +203,100 @@ TEST_F(TextureCache, NamesThatCouldLeaveTheTextureFolderGiveTheDebugTextureSaidO
     const Loaded moss = Load("tiles/moss");
     EXPECT_TRUE(moss.loaded) << "a folder below textures/ is fine";
     EXPECT_EQ(moss.width, 3u);
+}
+
+// What a designer sees for each picture that cannot be used: the debug
+// texture and one line naming the texture and why, however often it is used.
+TEST_F(TextureCache, UnusablePicturesAreSaidOncePerNameWithTheReason) {
+    const Loaded debug = Load("debug");
+    ASSERT_TRUE(debug.loaded);
+    dir.Write("textures/notes.png", "Notes on the hero: walks left, then right.");
+    std::string truncated = EncodePng(3, 2, kPicture);
+    dir.Write("textures/truncated.png", truncated.substr(0, truncated.size() - 20));
+    ASSERT_EQ(mkfifo((dir.path() / "textures/pipe.png").c_str(), 0600), 0);
+    std::filesystem::create_directory(dir.path() / "textures/folder.png");
+    dir.Write("textures/wide.png", EncodePng(16385, 1, std::vector<unsigned char>(16385 * 4, 255)));
+    dir.Write("textures/padded.png", EncodePng(3, 2, kPicture));
+    std::filesystem::resize_file(dir.path() / "textures/padded.png", (size_t{256} << 20) + 1);
+    const std::string stands = "; the \"debug\" texture stands in";
+    const struct {
+        std::string name, line;
+    } cases[] = {
+        {"heor", "LoadTexture: texture \"heor\" not loaded: there is no file \"textures/heor.png\"" + stands},
+        {"notes", "LoadTexture: texture \"notes\" not loaded: \"textures/notes.png\" is not a readable PNG (decoder error 28)" + stands},
+        {"truncated", "LoadTexture: texture \"truncated\" not loaded: \"textures/truncated.png\" is not a readable PNG (decoder error 35)" + stands},
+        {"pipe", "LoadTexture: texture \"pipe\" not loaded: \"textures/pipe.png\" is not a plain file" + stands},
+        {"folder", "LoadTexture: texture \"folder\" not loaded: \"textures/folder.png\" is not a plain file" + stands},
+        {"wide", "LoadTexture: texture \"wide\" not loaded: \"textures/wide.png\" is too large (16385 by 1 pixels, at most 16384 by 16384)" + stands},
+        {"padded", "LoadTexture: texture \"padded\" not loaded: \"textures/padded.png\" is too large (over 256 MB)" + stands},
+        // Another spelling of a failed file is a name of its own to the designer.
+        {"./heor", "LoadTexture: texture \"./heor\" not loaded: there is no file \"textures/heor.png\"" + stands},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const size_t lines = Console::GetLines().size();
+        for (int time = 0; time < 2; ++time) {
+            const Loaded fallback = Load(c.name);
+            EXPECT_FALSE(fallback.loaded);
+            EXPECT_EQ(fallback.texture, debug.texture);
+        }
+        Sprite sprite;
+        sprite.SetTexture(c.name);
+        EXPECT_EQ(sprite.texture, debug.texture);
+        ASSERT_EQ(Console::GetLines().size(), lines + 1) << "said once, and not for the missing companions";
+        EXPECT_EQ(Console::GetLines().back(), c.line);
+    }
+
+    // A companion picture is optional: only one that is there and unusable is said.
+    dir.Write("textures/hero.png", EncodePng(3, 2, kPicture));
+    dir.Write("textures/hero_nm.png", "a light map still to be drawn, left as a note");
+    const size_t lines = Console::GetLines().size();
+    Sprite sprite;
+    sprite.SetTexture("hero");
+    EXPECT_EQ(sprite.width, 3u);
+    ASSERT_EQ(Console::GetLines().size(), lines + 1);
+    EXPECT_EQ(Console::GetLines().back(), "LoadTexture: texture \"hero_nm\" not loaded: \"textures/hero_nm.png\" is not a readable PNG (decoder error 28)" + stands);
+
+    // The editor's reload reads the files again, and says again what still fails.
+    Graphics::ClearTextures();
+    Load("heor");
+    EXPECT_EQ(Console::GetLines().size(), lines + 2);
+}
+
+// One picture file is decoded and held once, however a level spells its name,
+// and each sprite is saved with the name it was given.
+TEST_F(TextureCache, ASpellingOfALoadedNameSharesItsTexture) {
+    dir.Write("textures/hero.png", EncodePng(3, 2, kPicture));
+    dir.Write("textures/tiles/moss.png", EncodePng(3, 2, kPicture));
+    const Loaded first = Load("hero");
+    const Loaded moss = Load("tiles/moss");
+    ASSERT_TRUE(first.loaded);
+    ASSERT_TRUE(moss.loaded);
+    std::filesystem::remove(dir.path() / "textures/hero.png");
+    std::filesystem::remove(dir.path() / "textures/tiles/moss.png");
+    const Sprite companions;  // its "debug" pictures are loaded before the count starts
+    unsigned before = 0;
+    glGenTextures(1, &before);
+    const struct {
+        std::string name;
+        unsigned texture;
+    } cases[] = {{"./hero", first.texture},     {"././hero", first.texture},      {".//hero", first.texture},
+                 {"tiles//moss", moss.texture}, {"./tiles/./moss", moss.texture}, {"tiles/moss", moss.texture}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Loaded again = Load(c.name);
+        EXPECT_TRUE(again.loaded);
+        EXPECT_EQ(again.texture, c.texture);
+        EXPECT_EQ(again.width, 3u);
+        Sprite sprite;
+        sprite.SetTexture(c.name);
+        EXPECT_EQ(sprite.texture, c.texture);
+        EXPECT_EQ(sprite.Serialize()["texture"].asString(), c.name);
+    }
+    unsigned after = 0;
+    glGenTextures(1, &after);
+    EXPECT_EQ(after, before + 1) << "no texture was made for another spelling";
+    EXPECT_EQ(Graphics::GetTextureName(first.texture), "hero") << "the name it was first loaded under";
 }
 
 TEST_F(TextureCache, NamesAreKnownOnlyForTexturesLoadedByName) {
