@@ -180,50 +180,35 @@ TEST_F(Storage, EntriesThatMakeNoCueAreWrittenBackAsTheyWereAfterTheCues) {
 // costs no entry: those past the count make no cue, are said, and come back
 // unchanged, still past the count; members no cue is made from come back too.
 TEST_F(Storage, EntriesPastTheCountAndUnknownMembersAreWrittenBack) {
+    const auto withOthers = [](std::string json) {
+        json.insert(json.size() - 2, R"(, "Sound01": "padded", "Sound2Vol": 3, "Comment": {"by": "designer"})");
+        return json.insert(json.size() - 1, R"(, "Note": [1, 2])");
+    };
+    const std::string prefix = "Sound storage \"Cue Number\" is ";
+    const std::string all = ": entries Sound0 to Sound2 make no cue and are kept as they are";
     struct Case {
         std::string count;
         std::vector<std::string> names;
         std::string line;
-        unsigned savedCount;
     };
-    const std::string prefix = "Sound storage \"Cue Number\" is ";
-    for (const Case& c : {Case{"1", {"C0"}, prefix + "1: entries Sound1 to Sound2 make no cue and are kept as they are", 1},
-                          Case{"2", {"C0", "C1"}, prefix + "2: entry Sound2 makes no cue and is kept as it is", 2},
-                          Case{"\"three\"", {}, prefix + "not a number: entries Sound0 to Sound2 make no cue and are kept as they are", 0},
-                          Case{"-1", {}, prefix + "-1: entries Sound0 to Sound2 make no cue and are kept as they are", 0}}) {
-        SCOPED_TRACE(c.count);
-        std::string json = CuesJson(3, c.count);
-        json.insert(json.size() - 2, R"(, "Sound01": "padded", "Sound2Vol": 3, "Comment": {"by": "designer"})");
-        json.insert(json.size() - 1, R"(, "Note": [1, 2])");
+    for (const Case& c : {Case{"1", {"C0"}, prefix + "1: entries Sound1 to Sound2 make no cue and are kept as they are"},
+                          Case{"2", {"C0", "C1"}, prefix + "2: entry Sound2 makes no cue and is kept as it is"},
+                          Case{"\"three\"", {}, prefix + "not a number" + all}, Case{"-1", {}, prefix + "-1" + all}}) {
         if (audio::events.empty()) StartEmpty();
-        WriteStorage(json);
+        WriteStorage(withOthers(CuesJson(3, c.count)));
         NewLines();
         SoundSpace::LoadCues();
-        EXPECT_EQ(CueNames(), c.names);
+        EXPECT_EQ(CueNames(), c.names) << c.count;
         EXPECT_THAT(NewLines(), ElementsAre(c.line));
 
         SoundSpace::SaveStorage();
-        Json::Value root;
-        std::istringstream(game.Read("audio/SoundStorage.json")) >> root;
-        const Json::Value& saved = root["Sounds"];
-        EXPECT_EQ(saved["Cue Number"].asUInt(), c.savedCount);
-        for (int i = 0; i < 3; ++i) {
-            const std::string key = "Sound" + std::to_string(i);
-            EXPECT_EQ(saved[key].asString(), "C" + std::to_string(i));
-            EXPECT_EQ(saved[key + "Evt"].asString(), "event:/SFX/Click");
-            EXPECT_DOUBLE_EQ(saved[key + "EvtVol"].asDouble(), 1.0 / (2 << i));
-        }
-        EXPECT_EQ(saved["Sound01"].asString(), "padded");
-        EXPECT_EQ(saved["Sound2Vol"].asInt(), 3);
-        EXPECT_EQ(saved["Comment"]["by"].asString(), "designer");
-        EXPECT_EQ(root["Note"].size(), 2u);
-
-        // Read again, the same cues and the same file.
-        const std::string first = game.Read("audio/SoundStorage.json");
+        Json::Value saved, expected;
+        std::istringstream(game.Read("audio/SoundStorage.json")) >> saved;
+        std::istringstream(withOthers(CuesJson(3, "0"))) >> expected;
+        expected["Sounds"]["Cue Number"] = static_cast<int>(c.names.size());
+        EXPECT_TRUE(saved == expected) << c.count << "\n" << saved.toStyledString();
         SoundSpace::LoadCues();
-        EXPECT_EQ(CueNames(), c.names);
-        SoundSpace::SaveStorage();
-        EXPECT_EQ(game.Read("audio/SoundStorage.json"), first);
+        EXPECT_EQ(CueNames(), c.names) << c.count << ": the same cues next time";
     }
 
     // A cue the designer makes is counted; the entries past the count stay past it.
@@ -232,7 +217,6 @@ TEST_F(Storage, EntriesPastTheCountAndUnknownMembersAreWrittenBack) {
     SoundSpace::SaveStorage();
     EXPECT_EQ(Saved()["Cue Number"].asUInt(), 1u);
     EXPECT_EQ(Saved()["Sound0"].asString(), "New");
-    EXPECT_EQ(Saved()["Sound1"].asString(), "C0");
     EXPECT_EQ(Saved()["Sound3"].asString(), "C2");
 }
 
