@@ -87,18 +87,15 @@ TEST(NormalPath, GivesEverySpellingOfAFileOneNameAndKeepsWhatMayDiffer) {
     const struct {
         std::string spelt, normal;
     } cases[] = {
-        {"audio/long.flac", "audio/long.flac"},
         {"./audio/long.flac", "audio/long.flac"},
         {"audio/././long.flac", "audio/long.flac"},
         {"audio//long.flac", "audio/long.flac"},
-        {"textures/tiles/./moss.png", "textures/tiles/moss.png"},
         {game + "/audio/./long.flac", "audio/long.flac"},
         {game, "."},
         {"./", "."},
         {"/elsewhere/./long.flac", "/elsewhere/long.flac"},
         // Through a link, b/.. need not be audio/ again.
         {"audio/b/../long.flac", "audio/b/../long.flac"},
-        {"", ""},
     };
     for (const auto& c : cases) EXPECT_EQ(platform::NormalPath(c.spelt), c.normal) << c.spelt;
 }
