@@ -68,23 +68,28 @@ public:
     static int GetShadowCasterCount();
 
     // The texture of "textures/<name>.png", decoded on the first load of the
-    // name and cached. Never fails: a missing or undecodable picture gives the
-    // "debug" texture (and its size) and sets *loaded to false when loaded is
-    // given; the failure is remembered, so the file is not read again until
-    // ClearTextures.
-    // A name that could reach outside "textures/" (see TextureNameProblem)
-    // gives the "debug" texture too, with one console line the first time.
+    // file and cached: "hero" and "./hero" share one texture. Never fails: a
+    // missing or unusable picture gives the "debug" texture (and its size)
+    // and sets *loaded to false when loaded is given; the failure is
+    // remembered, so the file is not read again until ClearTextures. The
+    // console says why once per name (no such file, not a plain file, not a
+    // PNG, too large), or that the name is refused when it could reach
+    // outside "textures/" (see TextureNameProblem). With IfMissing::Quiet a
+    // picture that may well not exist (a sprite's companions) is not said
+    // when there is no file; one that is there and unusable still is.
+    enum class IfMissing { Say, Quiet };
     static unsigned LoadTexture(const std::string& name, unsigned& width, unsigned& height,
-                                bool* loaded = nullptr);
+                                bool* loaded = nullptr, IfMissing ifMissing = IfMissing::Say);
     // What keeps a texture name from naming a picture in "textures/" or a
     // folder below it ("tiles/moss"): a NUL, a backslash, ".." or a leading
     // "/". "" for a name that is fine.
     static std::string TextureNameProblem(const std::string& name);
-    // The name a texture was loaded under; throws debug::exception for a
-    // texture never loaded by name.
+    // The name a texture was first loaded under (a sprite or tile map keeps
+    // the name it was given itself); throws debug::exception for a texture
+    // never loaded by name.
     static std::string GetTextureName(unsigned texture);
-    // Deletes every cached texture and forgets the failed names; later loads
-    // read their files again.
+    // Deletes every cached texture and forgets the failed pictures and what
+    // was said of them; later loads read their files again.
     static void ClearTextures();
 
     // One textured rectangle of width by height world units centred on

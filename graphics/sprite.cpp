@@ -57,13 +57,16 @@ void Sprite::Remove() { selection_outline::Stop(hooked, selection_outline::Liste
 void Sprite::SetTexture(const std::string& name) {
     texture_name = name;
     texture = Graphics::LoadTexture(name, width, height);
-    // A refused name is said once, not again for each companion.
+    // A refused name is said once, not again for each companion. Most
+    // pictures have no companions, so only one that is there but cannot be
+    // used is said.
     if (Graphics::TextureNameProblem(name).empty()) {
         unsigned ignoredWidth = 0, ignoredHeight = 0;
         bool loaded = false;
-        const unsigned light = Graphics::LoadTexture(name + "_nm", ignoredWidth, ignoredHeight, &loaded);
+        constexpr auto kOptional = Graphics::IfMissing::Quiet;
+        const unsigned light = Graphics::LoadTexture(name + "_nm", ignoredWidth, ignoredHeight, &loaded, kOptional);
         if (loaded) light_texture = light;
-        const unsigned sampler = Graphics::LoadTexture(name + "_sm", ignoredWidth, ignoredHeight, &loaded);
+        const unsigned sampler = Graphics::LoadTexture(name + "_sm", ignoredWidth, ignoredHeight, &loaded, kOptional);
         if (loaded) sampler_texture = sampler;
     }
     RebuildQuad();

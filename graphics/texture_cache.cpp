@@ -9,7 +9,8 @@
 #include "core/diagnostics/exception.h"
 #include "core/save/quoted_name.h"
 #include "graphics/graphics.h"
-#include "png/png.h"
+#include "graphics/picture_file.h"
+#include "platform/files.h"
 
 namespace {
 
@@ -19,14 +20,26 @@ struct CacheEntry {
     unsigned height;
 };
 
+// Keyed by the picture file's NormalPath, so "hero" and "./hero" share one
+// texture; the second map gives the name a texture was first loaded under.
 std::unordered_map<std::string, CacheEntry> textureCache;
 std::unordered_map<unsigned, std::string> textureNames;
-// Names whose picture could not be loaded: a damaged file used by many
+// Pictures that could not be loaded, by file: a damaged file used by many
 // sprites is read and decoded once, not once per sprite.
-std::unordered_set<std::string> failedNames;
+std::unordered_map<std::string, PictureProblem> failures;
+// The names whose failure the console has shown: each is said once.
+std::unordered_set<std::string> saidNames;
 
-unsigned Store(const std::string& name, CacheEntry entry, unsigned& width, unsigned& height) {
-    textureCache[name] = entry;
+std::string FileOf(const std::string& name) { return platform::NormalPath("textures/" + name + ".png"); }
+
+void SayOnce(const std::string& name, const std::string& what, const char* standIn) {
+    if (saidNames.insert(name).second)
+        DebugPrint("LoadTexture: texture " + QuotedName(name) + " " + what + "; " + standIn + " stands in");
+}
+
+unsigned Store(const std::string& file, const std::string& name, CacheEntry entry, unsigned& width,
+               unsigned& height) {
+    textureCache[file] = entry;
     textureNames[entry.texture] = name;
     width = entry.width;
     height = entry.height;
@@ -40,11 +53,10 @@ void Upload(const std::vector<unsigned char>& rgba, unsigned width, unsigned hei
     glBindTexture(GL_TEXTURE_2D, 0);
 }
 
-bool FitsInTexture(unsigned width, unsigned height) {
+unsigned LargestTextureSide() {
     GLint largest = 0;
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
-    const auto limit = static_cast<unsigned>(largest);
-    return width >= 1 && height >= 1 && width <= limit && height <= limit;
+    return largest > 0 ? static_cast<unsigned>(largest) : 0;
 }
 
 unsigned NewTexture() {
@@ -81,40 +93,40 @@ std::string Graphics::TextureNameProblem(const std::string& name) {
     return "";
 }
 
-unsigned Graphics::LoadTexture(const std::string& name, unsigned& width, unsigned& height, bool* loaded) {
-    if (const auto found = textureCache.find(name); found != textureCache.end()) {
+unsigned Graphics::LoadTexture(const std::string& name, unsigned& width, unsigned& height, bool* loaded,
+                               IfMissing ifMissing) {
+    if (loaded) *loaded = false;
+    if (const std::string problem = TextureNameProblem(name); !problem.empty()) {
+        SayOnce(name, "refused: " + problem, "the \"debug\" texture");
+        return LoadTexture("debug", width, height);
+    }
+    const std::string file = FileOf(name);
+    if (const auto found = textureCache.find(file); found != textureCache.end()) {
         width = found->second.width;
         height = found->second.height;
         if (loaded) *loaded = true;
         return found->second.texture;
     }
-    if (name != "debug" && failedNames.contains(name)) {
-        if (loaded) *loaded = false;
-        return LoadTexture("debug", width, height);
-    }
-    if (const std::string problem = TextureNameProblem(name); !problem.empty()) {
-        DebugPrint("LoadTexture: texture " + QuotedName(name) + " refused: " + problem +
-                   "; the \"debug\" texture stands in");
-        failedNames.insert(name);  // said once
-        if (loaded) *loaded = false;
-        return LoadTexture("debug", width, height);
-    }
 
-    const unsigned texture = NewTexture();
-    std::vector<unsigned char> rgba;
-    unsigned imageWidth = 0, imageHeight = 0;
-    if (!LoadPngFile("textures/" + name + ".png", rgba, imageWidth, imageHeight) ||
-        !FitsInTexture(imageWidth, imageHeight)) {
-        glDeleteTextures(1, &texture);
-        if (loaded) *loaded = false;
-        if (name == "debug") return Store(name, BuiltInDebugTexture(), width, height);
-        failedNames.insert(name);
-        return LoadTexture("debug", width, height);
+    auto failed = failures.find(file);
+    if (failed == failures.end()) {
+        Picture picture;
+        const PictureProblem problem = ReadPicture(file, LargestTextureSide(), picture);
+        if (problem.reason.empty()) {
+            const unsigned texture = NewTexture();
+            Upload(picture.rgba, picture.width, picture.height);
+            if (loaded) *loaded = true;
+            return Store(file, name, {texture, picture.width, picture.height}, width, height);
+        }
+        failed = failures.emplace(file, problem).first;
     }
-
-    Upload(rgba, imageWidth, imageHeight);
-    if (loaded) *loaded = true;
-    return Store(name, {texture, imageWidth, imageHeight}, width, height);
+    if (file == FileOf("debug")) {
+        SayOnce(name, "not loaded: " + failed->second.reason, "a built-in picture");
+        return Store(file, name, BuiltInDebugTexture(), width, height);
+    }
+    if (!(failed->second.missing && ifMissing == IfMissing::Quiet))
+        SayOnce(name, "not loaded: " + failed->second.reason, "the \"debug\" texture");
+    return LoadTexture("debug", width, height);
 }
 
 std::string Graphics::GetTextureName(unsigned texture) {
@@ -127,5 +139,6 @@ std::string Graphics::GetTextureName(unsigned texture) {
 void Graphics::ClearTextures() {
     for (const auto& entry : textureCache) glDeleteTextures(1, &entry.second.texture);
     textureCache.clear();
-    failedNames.clear();
+    failures.clear();
+    saidNames.clear();
 }

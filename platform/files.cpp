@@ -62,4 +62,17 @@ ReadFileResult ReadRegularFile(const std::string& path, std::string& contents, s
     return result;
 }
 
+std::string NormalPath(const std::string& path) {
+    fs::path normal;
+    for (const fs::path& part : fs::path(path))
+        if (!part.empty() && part != ".") normal /= part;
+    if (normal.is_absolute()) {
+        std::error_code error;
+        const fs::path inGame = normal.lexically_relative(fs::current_path(error));
+        if (!error && !inGame.empty() && *inGame.begin() != "..") normal = inGame;
+    }
+    if (normal.empty() && !path.empty()) return ".";
+    return normal.string();
+}
+
 }  // namespace platform

@@ -34,4 +34,11 @@ constexpr size_t kMaxReadBytes = size_t{256} << 20;
 // contents is empty unless the result is Read.
 ReadFileResult ReadRegularFile(const std::string& path, std::string& contents, size_t maxBytes = kMaxReadBytes);
 
+// One spelling for every spelling of a path, for caches keyed by file:
+// "." parts and repeated or trailing separators dropped, and an absolute
+// path inside the working directory (the game folder) made relative to it.
+// ".." parts stay: "a/b/.." is not "a" when b is a link, so only names that
+// are surely the same file become one.
+std::string NormalPath(const std::string& path);
+
 }  // namespace platform

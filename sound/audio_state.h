@@ -55,6 +55,12 @@ struct StoredCue {
     Json::Value volume;
 };
 inline std::vector<StoredCue> unmadeCues;
+// Entries at or past the file's "Cue Number" (a hand edit): they make no cue
+// and are written back after the others, still past the count.
+inline std::vector<StoredCue> cuesPastCount;
+// The file as read less its cue entries and "Cue Number": members of the
+// root and of "Sounds" that no cue is made from, written back by name.
+inline Json::Value storageOthers;
 // Whether the cue list stands for a storage file: false when none could be
 // read, and then the file is not written until a cue has been made.
 inline bool storageRead = false;

@@ -45,9 +45,10 @@ public:
     static SoundCueBank* FindCue(const std::string& name);
 
     // The sound storage file: read from the save folder, else from "Audio/";
-    // written to "Audio/" only. OpenStorage gives its "Sounds" object, or
-    // null, with one line, when neither file holds one; a damaged copy in
-    // the save folder is set aside as "<file>.damaged" on the way.
+    // written to "Audio/" only. OpenStorage gives the file's root object,
+    // which holds a "Sounds" object, or null, with one line, when neither
+    // file holds one; a damaged copy in the save folder is set aside as
+    // "<file>.damaged" on the way.
     static void InitSounds();
     static Json::Value OpenStorage();
     static void LoadCues();

@@ -43,16 +43,35 @@ int64_t IndexOf(const std::string& key) {
     return std::stoll(key.substr(kPrefixLength, end - kPrefixLength));
 }
 
-// The indices below the count that the file holds any key of, in order.
-// Walking the keys rather than the count keeps an absurd count cheap.
-std::set<int64_t> StoredIndices(const Json::Value& sounds, int32_t count) {
+// The indices that the file holds any key of, in order. Walking the keys
+// rather than the count keeps an absurd count cheap.
+std::set<int64_t> StoredIndices(const Json::Value& sounds) {
     std::set<int64_t> indices;
     if (!sounds.isObject()) return indices;
-    for (const std::string& key : sounds.getMemberNames()) {
-        const int64_t index = IndexOf(key);
-        if (index >= 0 && index < count) indices.insert(index);
-    }
+    for (const std::string& key : sounds.getMemberNames())
+        if (const int64_t index = IndexOf(key); index >= 0) indices.insert(index);
     return indices;
+}
+
+// The file's root less "Cue Number" and the cue entries: what is left is
+// written back as it was read.
+Json::Value OthersOf(const Json::Value& root) {
+    if (!root.isObject()) return Json::Value();
+    Json::Value others = root;
+    Json::Value& sounds = others["Sounds"];
+    for (const std::string& key : root["Sounds"].getMemberNames())
+        if (key == "Cue Number" || IndexOf(key) >= 0) sounds.removeMember(key);
+    return others;
+}
+
+// One line for the entries a hand-edited "Cue Number" leaves out.
+void SayPastCount(const Json::Value& number, int64_t first, int64_t last) {
+    const std::string count =
+        number.isNull() ? "missing" : number.isNumeric() ? std::to_string(audio::cueCount) : "not a number";
+    const std::string entries = first == last ? "entry Sound" + std::to_string(first) + " makes no cue and is kept as it is"
+                                              : "entries Sound" + std::to_string(first) + " to Sound" +
+                                                    std::to_string(last) + " make no cue and are kept as they are";
+    DebugPrint("Sound storage \"Cue Number\" is " + count + ": " + entries);
 }
 
 // Makes the cue an entry describes; false, with one line, when it cannot.
@@ -83,39 +102,51 @@ void SoundSpace::InitSounds() {
 }
 
 void SoundSpace::LoadCues() {
-    const Json::Value sounds = OpenStorage();
+    const Json::Value root = OpenStorage();
+    const Json::Value& sounds = Member(root, "Sounds");
     audio::storageRead = sounds.isObject();
     audio::cueCount = CountOf(Member(sounds, "Cue Number"));
     for (const auto& cue : audio::cues) cue->DisconnectFades();
     audio::cues.clear();
     audio::unmadeCues.clear();
-    for (const int64_t i : StoredIndices(sounds, audio::cueCount)) {
+    audio::cuesPastCount.clear();
+    audio::storageOthers = OthersOf(root);
+    std::vector<int64_t> pastCount;
+    for (const int64_t i : StoredIndices(sounds)) {
         const std::string key = "Sound" + std::to_string(i);
         const audio::StoredCue entry{Member(sounds, key), Member(sounds, key + "Evt"),
                                      Member(sounds, key + "Evt" + "Vol")};
-        if (!MakeCue(entry, key)) audio::unmadeCues.push_back(entry);
+        if (i >= audio::cueCount) {
+            audio::cuesPastCount.push_back(entry);
+            pastCount.push_back(i);
+        } else if (!MakeCue(entry, key)) {
+            audio::unmadeCues.push_back(entry);
+        }
     }
+    if (!pastCount.empty()) SayPastCount(Member(sounds, "Cue Number"), pastCount.front(), pastCount.back());
 }
 
 void SoundSpace::SaveStorage() {
     // With no file read and no cue made, a damaged or missing file stays as
     // it is rather than becoming an empty one.
     if (!audio::storageRead && audio::cues.empty()) return;
-    Json::Value sounds(Json::objectValue);
+    Json::Value root = audio::storageOthers.isObject() ? audio::storageOthers : Json::Value(Json::objectValue);
+    Json::Value sounds = root["Sounds"].isObject() ? root["Sounds"] : Json::Value(Json::objectValue);
     uint32_t written = 0;
-    const auto put = [&](const Json::Value& name, const Json::Value& eventPath, const Json::Value& volume) {
+    const auto put = [&](const audio::StoredCue& entry) {
         const std::string key = "Sound" + std::to_string(written++);
-        if (!name.isNull()) sounds[key] = name;
-        if (!eventPath.isNull()) sounds[key + "Evt"] = eventPath;
-        if (!volume.isNull()) sounds[key + "Evt" + "Vol"] = volume;
+        if (!entry.name.isNull()) sounds[key] = entry.name;
+        if (!entry.eventPath.isNull()) sounds[key + "Evt"] = entry.eventPath;
+        if (!entry.volume.isNull()) sounds[key + "Evt" + "Vol"] = entry.volume;
     };
     for (int32_t i = 0; i < audio::cueCount && static_cast<size_t>(i) < audio::cues.size(); ++i) {
         const SoundCueBank& cue = *audio::cues[static_cast<size_t>(i)];
-        put(cue.name, cue.eventPath, WrittenFloat(cue.volume));
+        put({cue.name, cue.eventPath, WrittenFloat(cue.volume)});
     }
-    for (const audio::StoredCue& entry : audio::unmadeCues) put(entry.name, entry.eventPath, entry.volume);
+    for (const audio::StoredCue& entry : audio::unmadeCues) put(entry);
     sounds["Cue Number"] = written;
-    Json::Value root;
+    // Still past the count, so that they make no cue next time either.
+    for (const audio::StoredCue& entry : audio::cuesPastCount) put(entry);
     root["Sounds"] = sounds;
     if (WriteJsonFile(ShippedStoragePath(), root)) audio::storageRead = true;
 }

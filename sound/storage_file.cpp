@@ -31,13 +31,13 @@ Json::Value SoundSpace::OpenStorage() {
         // No documents folder: only the shipped copy can be read.
     }
     if (!saved.empty() && ReadSaveFolderFile(saved, root)) {
-        if (HoldsSounds(root)) return root["Sounds"];
+        if (HoldsSounds(root)) return root;
         SetAsideDamaged(saved, "It holds no \"Sounds\" object.");
     }
     const std::string shipped = ShippedStoragePath();
     std::string problem;
     const JsonFileRead read = ReadJsonFile(shipped, root, problem);
-    if (read == JsonFileRead::Read && HoldsSounds(root)) return root["Sounds"];
+    if (read == JsonFileRead::Read && HoldsSounds(root)) return root;
     if (read == JsonFileRead::Read) problem = "It holds no \"Sounds\" object.";
     std::replace(problem.begin(), problem.end(), '\n', ' ');
     DebugPrint("No sound cues: \"" + shipped + "\" " +

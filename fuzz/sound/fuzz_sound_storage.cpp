@@ -1,6 +1,7 @@
-// The sound storage file from outside bytes, as start-up reads it. No bank
-// is loaded, so every cue it names is refused after its path is checked.
-// Nothing in the file may end the game: any exception escapes and is found.
+// The sound storage file from outside bytes, as start-up reads it and shut-down
+// writes it back. No bank is loaded, so every cue it names is refused after its
+// path is checked and kept. Nothing in the file may end the game: any
+// exception escapes and is found.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -22,5 +23,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     (void)ready;
     std::ofstream("Audio/SoundStorage.json", std::ios::binary).write(reinterpret_cast<const char*>(data), size);
     SoundSpace::LoadCues();
+    SoundSpace::SaveStorage();
     return 0;
 }

@@ -6,6 +6,7 @@
 
 #include "platform/fmod/decode.h"
 #include "platform/fmod/loopback.h"
+#include "platform/files.h"
 
 namespace FMOD::detail {
 
@@ -104,8 +105,11 @@ void Output::DeleteVoice(uint32_t voice) {
 }
 
 uint32_t Output::BufferFor(const std::string& file, bool* decoded) {
+    // Kept under the file's one spelling, so that "long.flac" and
+    // "./long.flac" share one decoded sound.
+    const std::string key = platform::NormalPath(file);
     for (const auto& entry : buffers)
-        if (entry.first == file) {
+        if (entry.first == key) {
             *decoded = entry.second != 0;
             return entry.second;
         }
@@ -124,7 +128,7 @@ uint32_t Output::BufferFor(const std::string& file, bool* decoded) {
         }
     }
     // A file that does not decode is remembered too, so it is tried once.
-    buffers.emplace_back(file, buffer);
+    buffers.emplace_back(key, buffer);
     *decoded = buffer != 0;
     return buffer;
 }

@@ -38,7 +38,8 @@ public:
     // A new source, or 0 when the output has none left.
     uint32_t NewVoice();
     void DeleteVoice(uint32_t voice);
-    // Decoded mono sound as an output buffer; 0 when the file does not decode.
+    // Decoded mono sound as an output buffer, one per file however its path
+    // is spelt; 0 when the file does not decode.
     uint32_t BufferFor(const std::string& file, bool* decoded);
 
 private:
@@ -47,7 +48,7 @@ private:
     bool loopback = false;
     void* renderSamples = nullptr;  // the loopback's render entry point
     std::deque<float> capture;
-    std::vector<std::pair<std::string, uint32_t>> buffers;
+    std::vector<std::pair<std::string, uint32_t>> buffers;  // by the file's NormalPath
     std::vector<uint32_t> voices;
 };
 

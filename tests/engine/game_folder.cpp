@@ -8,6 +8,10 @@ GameFolder::GameFolder() {
     fs::create_directories(game.path() / "lua");
     fs::copy(fs::path(QM_SOURCE_DIR) / "data" / "lua" / "engine", game.path() / "lua" / "engine", fs::copy_options::recursive);
     testing_support::CopyShippedAudio(fs::path(QM_SOURCE_DIR) / "data", game.path());
+    // The pictures every sprite starts with, which the game ships.
+    fs::create_directories(game.path() / "textures");
+    for (const char* picture : {"debug.png", "debug_nm.png", "debug_sm.png"})
+        fs::copy_file(fs::path(QM_SOURCE_DIR) / "data" / "textures" / picture, game.path() / "textures" / picture);
     fs::current_path(game.path());
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // A temporary game folder made the working directory for the test's life,
-// holding the shipped shaders, start-up script and audio (sound to the loopback device), with HOME pointing at another temporary folder
+// holding the shipped shaders, start-up script, debug pictures and audio
+// (sound to the loopback device), with HOME pointing at another temporary folder
 // and XDG_DOCUMENTS_DIR unset, so the save folder is HOME/Documents/Quillmere.
 
 #include <filesystem>

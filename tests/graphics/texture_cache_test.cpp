@@ -4,6 +4,8 @@
 #include <memory>
 #include <vector>
 
+#include <sys/stat.h>
+
 #include <epoxy/gl.h>
 
 #include "core/diagnostics/console.h"
@@ -201,6 +203,76 @@ TEST_F(TextureCache, NamesThatCouldLeaveTheTextureFolderGiveTheDebugTextureSaidO
     const Loaded moss = Load("tiles/moss");
     EXPECT_TRUE(moss.loaded) << "a folder below textures/ is fine";
     EXPECT_EQ(moss.width, 3u);
+}
+
+// What a designer sees for each picture that cannot be used: the debug
+// texture and one line naming the texture and why, however often it is used.
+TEST_F(TextureCache, UnusablePicturesAreSaidOncePerNameWithTheReason) {
+    const unsigned debug = Load("debug").texture;
+    const std::string png = EncodePng(3, 2, kPicture);
+    dir.Write("textures/notes.png", "Notes on the hero: walks left, then right.");
+    dir.Write("textures/truncated.png", png.substr(0, png.size() - 20));
+    ASSERT_EQ(mkfifo((dir.path() / "textures/pipe.png").c_str(), 0600), 0);
+    std::filesystem::create_directory(dir.path() / "textures/folder.png");
+    dir.Write("textures/wide.png", EncodePng(16385, 1, std::vector<unsigned char>(16385 * 4, 255)));
+    dir.Write("textures/padded.png", png);
+    std::filesystem::resize_file(dir.path() / "textures/padded.png", (size_t{256} << 20) + 1);
+    const std::pair<std::string, std::string> cases[] = {
+        {"heor", "there is no file \"textures/heor.png\""},
+        {"./heor", "there is no file \"textures/heor.png\""},  // each spelling a level uses is said
+        {"notes", "\"textures/notes.png\" is not a readable PNG (decoder error 28)"},
+        {"truncated", "\"textures/truncated.png\" is not a readable PNG (decoder error 35)"},
+        {"pipe", "\"textures/pipe.png\" is not a plain file"},
+        {"folder", "\"textures/folder.png\" is not a plain file"},
+        {"wide", "\"textures/wide.png\" is too large (16385 by 1 pixels, at most 16384 by 16384)"},
+        {"padded", "\"textures/padded.png\" is too large (over 256 MB)"},
+    };
+    const auto said = [](const std::string& name, const std::string& why) {
+        return "LoadTexture: texture \"" + name + "\" not loaded: " + why + "; the \"debug\" texture stands in";
+    };
+    for (const auto& [name, why] : cases) {
+        const size_t lines = Console::GetLines().size();
+        EXPECT_EQ(Load(name).texture, debug) << name;
+        Sprite sprite;
+        sprite.SetTexture(name);  // the name again, and its companions, which are missing
+        EXPECT_EQ(sprite.texture, debug) << name;
+        ASSERT_EQ(Console::GetLines().size(), lines + 1) << name << ": said once";
+        EXPECT_EQ(Console::GetLines().back(), said(name, why));
+    }
+
+    // A companion that is there but unusable is said; the editor's reload
+    // reads the pictures again and says again what still fails.
+    dir.Write("textures/hero.png", png);
+    dir.Write("textures/hero_nm.png", "a light map still to be drawn, left as a note");
+    Sprite().SetTexture("hero");
+    EXPECT_EQ(Console::GetLines().back(),
+              said("hero_nm", "\"textures/hero_nm.png\" is not a readable PNG (decoder error 28)"));
+    Graphics::ClearTextures();
+    Load("heor");
+    EXPECT_EQ(Console::GetLines().back(), said("heor", cases[0].second));
+}
+
+// One picture file is decoded and held once, however a level spells its name,
+// and each sprite is saved with the name it was given.
+TEST_F(TextureCache, EverySpellingOfAPictureSharesOneTexture) {
+    dir.Write("textures/hero.png", EncodePng(3, 2, kPicture));
+    const Loaded first = Load("hero");
+    ASSERT_TRUE(first.loaded);
+    std::filesystem::remove(dir.path() / "textures/hero.png");  // only what is held can answer now
+    const Sprite companions;  // its debug pictures are loaded before the count starts
+    unsigned before = 0;
+    glGenTextures(1, &before);
+    for (const std::string name : {"./hero", "././hero", ".//hero"}) {
+        Sprite sprite;
+        sprite.SetTexture(name);
+        EXPECT_EQ(sprite.texture, first.texture) << name;
+        EXPECT_EQ(sprite.width, 3u) << name;
+        EXPECT_EQ(sprite.Serialize()["texture"].asString(), name);
+    }
+    unsigned after = 0;
+    glGenTextures(1, &after);
+    EXPECT_EQ(after, before + 1) << "no texture was made for another spelling";
+    EXPECT_EQ(Graphics::GetTextureName(first.texture), "hero") << "the name it was first loaded under";
 }
 
 TEST_F(TextureCache, NamesAreKnownOnlyForTexturesLoadedByName) {

@@ -81,4 +81,23 @@ TEST(ReadRegularFile, ReadsPlainFilesOnlyAndNoneBeyondTheCap) {
     }
 }
 
+
+TEST(NormalPath, GivesEverySpellingOfAFileOneNameAndKeepsWhatMayDiffer) {
+    const std::string game = std::filesystem::current_path().string();
+    const struct {
+        std::string spelt, normal;
+    } cases[] = {
+        {"./audio/long.flac", "audio/long.flac"},
+        {"audio/././long.flac", "audio/long.flac"},
+        {"audio//long.flac", "audio/long.flac"},
+        {game + "/audio/./long.flac", "audio/long.flac"},
+        {game, "."},
+        {"./", "."},
+        {"/elsewhere/./long.flac", "/elsewhere/long.flac"},
+        // Through a link, b/.. need not be audio/ again.
+        {"audio/b/../long.flac", "audio/b/../long.flac"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(platform::NormalPath(c.spelt), c.normal) << c.spelt;
+}
+
 }  // namespace

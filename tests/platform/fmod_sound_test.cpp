@@ -1,4 +1,6 @@
 // What a listener hears, read back from the loopback device.
+#include <filesystem>
+
 #include "platform/fmod/low_level.h"
 #include "tests/platform/fmod_fixture.h"
 
@@ -156,6 +158,23 @@ TEST_F(Hearing, DistanceAndBalanceFollowThePosition) {
     EXPECT_LT(far.Both(), kSilent);
     EXPECT_GT(middle.right, middle.left * 1.5f);
     EXPECT_GT(left.left, left.right * 1.5f);
+}
+
+TEST_F(Hearing, AFileIsDecodedOnceHoweverItIsSpelt) {
+    WriteTone("long.wav", 0.5f);
+    FirstEvent(Load("first.bank", BusTreeBank("long.wav", true)));
+    // Gone from disk, the file can only be heard again from what is held.
+    std::filesystem::remove(folder.path() / "long.wav");
+    for (const std::string spelt : {"./long.wav", "././long.wav", ".//long.wav", "long.wav"}) {
+        const EventDescription again = FirstEvent(Load(std::to_string(spelt.size()) + ".bank", BusTreeBank(spelt, true)));
+        EXPECT_EQ(again.loadSampleData(), kOk) << spelt;
+        EventInstance instance;
+        ASSERT_EQ(again.createInstance(&instance), kOk);
+        EXPECT_EQ(instance.start(), kOk) << spelt;
+        EXPECT_GT(Listen(0.1).Both(), 0.05f) << spelt;
+        instance.stop(kStopImmediate);
+        instance.release();
+    }
 }
 
 }  // namespace

@@ -176,6 +176,50 @@ TEST_F(Storage, EntriesThatMakeNoCueAreWrittenBackAsTheyWereAfterTheCues) {
     EXPECT_EQ(Saved()["Sound3"].asString(), "Far");
 }
 
+// A hand edit that leaves "Cue Number" below the entries, or not a number,
+// costs no entry: those past the count make no cue, are said, and come back
+// unchanged, still past the count; members no cue is made from come back too.
+TEST_F(Storage, EntriesPastTheCountAndUnknownMembersAreWrittenBack) {
+    const auto withOthers = [](std::string json) {
+        json.insert(json.size() - 2, R"(, "Sound01": "padded", "Sound2Vol": 3, "Comment": {"by": "designer"})");
+        return json.insert(json.size() - 1, R"(, "Note": [1, 2])");
+    };
+    const std::string prefix = "Sound storage \"Cue Number\" is ";
+    const std::string all = ": entries Sound0 to Sound2 make no cue and are kept as they are";
+    struct Case {
+        std::string count;
+        std::vector<std::string> names;
+        std::string line;
+    };
+    for (const Case& c : {Case{"1", {"C0"}, prefix + "1: entries Sound1 to Sound2 make no cue and are kept as they are"},
+                          Case{"2", {"C0", "C1"}, prefix + "2: entry Sound2 makes no cue and is kept as it is"},
+                          Case{"\"three\"", {}, prefix + "not a number" + all}, Case{"-1", {}, prefix + "-1" + all}}) {
+        if (audio::events.empty()) StartEmpty();
+        WriteStorage(withOthers(CuesJson(3, c.count)));
+        NewLines();
+        SoundSpace::LoadCues();
+        EXPECT_EQ(CueNames(), c.names) << c.count;
+        EXPECT_THAT(NewLines(), ElementsAre(c.line));
+
+        SoundSpace::SaveStorage();
+        Json::Value saved, expected;
+        std::istringstream(game.Read("audio/SoundStorage.json")) >> saved;
+        std::istringstream(withOthers(CuesJson(3, "0"))) >> expected;
+        expected["Sounds"]["Cue Number"] = static_cast<int>(c.names.size());
+        EXPECT_TRUE(saved == expected) << c.count << "\n" << saved.toStyledString();
+        SoundSpace::LoadCues();
+        EXPECT_EQ(CueNames(), c.names) << c.count << ": the same cues next time";
+    }
+
+    // A cue the designer makes is counted; the entries past the count stay past it.
+    ASSERT_NE(SoundSpace::CreateCue("event:/Music/A", "New"), nullptr);
+    ++audio::cueCount;
+    SoundSpace::SaveStorage();
+    EXPECT_EQ(Saved()["Cue Number"].asUInt(), 1u);
+    EXPECT_EQ(Saved()["Sound0"].asString(), "New");
+    EXPECT_EQ(Saved()["Sound3"].asString(), "C2");
+}
+
 TEST_F(Storage, ADamagedCopyInTheSaveFolderIsSetAsideAndTheShippedOneRead) {
     StartEmpty();
     WriteStorage(CuesJson(1, "1"));
