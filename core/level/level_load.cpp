@@ -71,6 +71,8 @@ void DropChange() {
 
 void LoadLevel(std::string name) {
     constexpr const char* kStays = "the current level stays";
+    // From here a change asked is a new one, carried out after this load.
+    g_engine->reloadLevel = false;
     if (!CheckLevelName(name, "LoadLevel", kStays)) return DropChange();
     // In the editor only the shipped file is read: it is read and checked
     // before anything of the current level goes, so a broken file leaves that
@@ -92,8 +94,6 @@ void LoadLevel(std::string name) {
         if (!ReadSavedCopy(name, path, copy) && !CheckLevelExists(name, false, "LoadLevel", kStays))
             return DropChange();
     }
-    // From here a change asked is a new one, carried out after this load.
-    g_engine->reloadLevel = false;
     Json::Value document;
     if (editor) document = ReadShippedLevel(name);
     UnloadLevel();
