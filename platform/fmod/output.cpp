@@ -1,5 +1,7 @@
 #include "platform/fmod/output.h"
 
+#include <algorithm>
+
 #include <AL/al.h>
 #include <AL/alc.h>
 #include <AL/alext.h>
@@ -21,8 +23,8 @@ Vector3 ToOutput(Vector3 v) { return {v.x, v.y, -v.z}; }
 Output::~Output() {
     if (context) {
         for (ALuint source : voices) alDeleteSources(1, &source);
-        for (const auto& entry : buffers) {
-            ALuint name = entry.second;
+        for (const Buffer& entry : buffers) {
+            ALuint name = entry.name;
             if (name) alDeleteBuffers(1, &name);
         }
         alcMakeContextCurrent(nullptr);
@@ -103,29 +105,31 @@ void Output::DeleteVoice(uint32_t voice) {
     std::erase(voices, voice);
 }
 
-uint32_t Output::BufferFor(const std::string& file, bool* decoded) {
-    for (const auto& entry : buffers)
-        if (entry.first == file) {
-            *decoded = entry.second != 0;
-            return entry.second;
-        }
-    *decoded = false;
-    if (!context) return 0;
+uint32_t Output::BufferFor(const std::string& file, std::string* problem) {
+    auto known = std::find_if(buffers.begin(), buffers.end(), [&](const Buffer& entry) { return entry.file == file; });
+    if (known == buffers.end()) known = buffers.insert(buffers.end(), Decode(file));
+    if (problem) *problem = known->problem;
+    return known->name;
+}
+
+// A file that does not decode is remembered too, so it is tried once.
+Output::Buffer Output::Decode(const std::string& file) const {
+    Buffer buffer{file, 0, "there is no audio output"};
+    if (!context) return buffer;
     DecodedSound sound;
-    ALuint buffer = 0;
-    if (DecodeSound(file, sound)) {
-        alGetError();
-        alGenBuffers(1, &buffer);
-        alBufferData(buffer, AL_FORMAT_MONO16, sound.samples.data(),
-                     static_cast<ALsizei>(sound.samples.size() * sizeof(int16_t)), sound.sampleRate);
-        if (alGetError() != AL_NO_ERROR) {
-            alDeleteBuffers(1, &buffer);
-            buffer = 0;
-        }
+    if (!DecodeSound(file, sound, buffer.problem)) return buffer;
+    alGetError();
+    ALuint name = 0;
+    alGenBuffers(1, &name);
+    alBufferData(name, AL_FORMAT_MONO16, sound.samples.data(),
+                 static_cast<ALsizei>(sound.samples.size() * sizeof(int16_t)), sound.sampleRate);
+    if (alGetError() != AL_NO_ERROR) {
+        alDeleteBuffers(1, &name);
+        buffer.problem = "the audio output refused its " + std::to_string(sound.samples.size()) + " samples at " +
+                         std::to_string(sound.sampleRate) + " Hz";
+        return buffer;
     }
-    // A file that does not decode is remembered too, so it is tried once.
-    buffers.emplace_back(file, buffer);
-    *decoded = buffer != 0;
+    buffer.name = name;
     return buffer;
 }
 

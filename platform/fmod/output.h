@@ -38,8 +38,9 @@ public:
     // A new source, or 0 when the output has none left.
     uint32_t NewVoice();
     void DeleteVoice(uint32_t voice);
-    // Decoded mono sound as an output buffer; 0 when the file does not decode.
-    uint32_t BufferFor(const std::string& file, bool* decoded);
+    // Decoded mono sound as an output buffer; 0 when the file does not
+    // decode, and then problem (when given) says why.
+    uint32_t BufferFor(const std::string& file, std::string* problem = nullptr);
 
 private:
     ALCdevice* device = nullptr;
@@ -47,7 +48,14 @@ private:
     bool loopback = false;
     void* renderSamples = nullptr;  // the loopback's render entry point
     std::deque<float> capture;
-    std::vector<std::pair<std::string, uint32_t>> buffers;
+    struct Buffer {
+        std::string file;
+        uint32_t name = 0;  // 0: the file did not decode, for the reason below
+        std::string problem;
+    };
+    Buffer Decode(const std::string& file) const;
+
+    std::vector<Buffer> buffers;
     std::vector<uint32_t> voices;
 };
 
