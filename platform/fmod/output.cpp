@@ -105,10 +105,10 @@ void Output::DeleteVoice(uint32_t voice) {
     std::erase(voices, voice);
 }
 
-uint32_t Output::BufferFor(const std::string& file, std::string* problem) {
+uint32_t Output::BufferFor(const std::string& file, std::string& problem) {
     auto known = std::find_if(buffers.begin(), buffers.end(), [&](const Buffer& entry) { return entry.file == file; });
     if (known == buffers.end()) known = buffers.insert(buffers.end(), Decode(file));
-    if (problem) *problem = known->problem;
+    problem = known->problem;
     return known->name;
 }
 

@@ -39,8 +39,8 @@ public:
     uint32_t NewVoice();
     void DeleteVoice(uint32_t voice);
     // Decoded mono sound as an output buffer; 0 when the file does not
-    // decode, and then problem (when given) says why.
-    uint32_t BufferFor(const std::string& file, std::string* problem = nullptr);
+    // decode, and then problem says why.
+    uint32_t BufferFor(const std::string& file, std::string& problem);
 
 private:
     ALCdevice* device = nullptr;

@@ -33,7 +33,7 @@ FMOD_RESULT CopyPath(const std::string* key, char* buffer, int size, int* retrie
 
 uint32_t SoundOf(DescriptionData& description) {
     if (description.soundFile.empty() || !description.soundProblem.empty()) return 0;
-    return TheWorld().output.BufferFor(description.soundFile, &description.soundProblem);
+    return TheWorld().output.BufferFor(description.soundFile, description.soundProblem);
 }
 
 namespace {
