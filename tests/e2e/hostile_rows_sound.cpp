@@ -60,8 +60,6 @@ std::function<void(HostileRun&)> Hover(const std::string& bytes) {
 
 const std::string kHoverLeftOut = "bank audio/Master.bank, event event:/SFX/Hover: the sound audio/hover.wav is left out "
                                   "because ";
-const std::string kUnreadable = kHoverLeftOut + "it is not a sound file that can be read: ";
-const std::string kPcm(400, '\x10');
 const std::string kDeep = std::string(100000, '[') + std::string(100000, ']');
 
 }  // namespace
@@ -113,13 +111,8 @@ std::vector<HostileRow> SoundRows() {
          "error6 audio/Master.bank: The file is not a sound bank this back end understands.", ""},
         {"SoundFileIsFifo", [](HostileRun& run) { Fifo(Audio(run) / "hover.wav"); }, kHoverLeftOut + "it is not a plain file",
          ""},
-        {"SoundFileEmpty", Hover(""), kHoverLeftOut + "the file is empty", ""},
-        {"SoundFileNotAudio", Hover("this is no sound"), kUnreadable + "Format not recognised.", ""},
-        {"SoundFileWithoutChannels", Hover(testing_support::WaveBytes(1, 0, 8000, 16, kPcm)),
-         kUnreadable + "Channel count is zero.", ""},
-        {"SoundFileAtRateZero", Hover(testing_support::WaveBytes(1, 1, 0, 16, kPcm)), kUnreadable, ""},
-        {"SoundFileOf65535Channels", Hover(testing_support::WaveBytes(1, 65535, 8000, 16, kPcm)),
-         kUnreadable + "Too many channels specified.", ""},
+        {"SoundFileOf65535Channels", Hover(testing_support::WaveBytes(1, 65535, 8000, 16, std::string(400, '\x10'))),
+         kHoverLeftOut + "it is not a sound file that can be read: Too many channels specified.", ""},
         // Ten minutes and a second, at one sample a second.
         {"SoundFileOverTenMinutes", Hover(testing_support::WaveBytes(1, 1, 1, 8, std::string(601, '\x80'))),
          kHoverLeftOut + "its 601 samples at 1 Hz are more than the 600 a sound may hold", ""},

@@ -101,8 +101,8 @@ TEST_F(AudioStart, ListFilesTakeEveryNamedBankAndBrokenOnesSayWhichFileAndWhy) {
     EXPECT_THAT(lines, Contains("error6 audio/damaged.bank: The file is not a sound bank this back end understands."));
     EXPECT_THAT(lines, Contains("bank audio/broken.bank, event event:/SFX/Broken: the sound audio/absent.wav is left "
                                 "out because there is no such file"));
-    EXPECT_EQ(std::count_if(lines.begin(), lines.end(), [](const std::string& line) { return line.find("left out") != std::string::npos; }), 1)
-        << "nothing is said of the event without a sound";
+    const auto leftOut = [](const std::string& line) { return line.find("left out") != std::string::npos; };
+    EXPECT_EQ(std::count_if(lines.begin(), lines.end(), leftOut), 1) << "nothing is said of the event without a sound";
 }
 
 TEST_F(AudioStart, BusesAreNamedFromTheirPathsAndFoundExactly) {
