@@ -72,7 +72,7 @@ bool WaitLoaded(Query query, bool handled) {
 void LoadSampleBanks(const std::string& list) {
     for (const std::string& path : ListedFiles(list)) {
         Bank bank;
-        if (audio::Handled(audio::studioSystem.loadBankFile(path.c_str(), 0, &bank)) != FMOD::kOk) continue;
+        if (audio::Handled(audio::studioSystem.loadBankFile(path.c_str(), 0, &bank), path) != FMOD::kOk) continue;
         audio::Handled(bank.loadSampleData());
         if (!WaitLoaded([&](LoadingState* state) { return bank.getSampleLoadingState(state); }, true)) {
             DebugPrint("couldn't load the sounds of bank " + path + ", leaving it out");
@@ -85,7 +85,7 @@ void LoadSampleBanks(const std::string& list) {
 void LoadStringBanks(const std::string& list) {
     for (const std::string& path : ListedFiles(list)) {
         Bank bank;
-        audio::Handled(audio::studioSystem.loadBankFile(path.c_str(), 0, &bank));
+        audio::Handled(audio::studioSystem.loadBankFile(path.c_str(), 0, &bank), path);
     }
 }
 
@@ -133,6 +133,9 @@ void RecordBank(const Bank& bank, int eventCapacity, int busCapacity) {
         busCapacity, [&](auto* array, int capacity, int* count) { return bank.getBusList(array, capacity, count); });
     RecordBuses(buses);
     for (const FMOD::Studio::EventDescription& event : events) audio::events.emplace_back(event, audio::studioSystem);
+    std::vector<std::string> problems;
+    bank.getSoundProblems(&problems);
+    for (const std::string& line : problems) DebugPrint(line);
 }
 
 }  // namespace

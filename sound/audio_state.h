@@ -74,5 +74,8 @@ inline bool masterMuted = false;
 
 // Stores the result as the last result and passes it to the result handler.
 FMOD::FMOD_RESULT Handled(FMOD::FMOD_RESULT result);
+// The same for a call on a file: its line names the file between the
+// number and the text.
+FMOD::FMOD_RESULT Handled(FMOD::FMOD_RESULT result, const std::string& file);
 
 }  // namespace audio

@@ -5,11 +5,26 @@
 #include "core/diagnostics/debug_print.h"
 #include "sound/audio_state.h"
 
+namespace {
+
+// "error", the number, then what comes between and the result's text.
+void ErrorLine(FMOD::FMOD_RESULT result, const std::string& between) {
+    if (result != FMOD::kOk) DebugPrint("error" + std::to_string(result) + between + FMOD::FMOD_ErrorString(result));
+}
+
+}  // namespace
+
 namespace audio {
 
 FMOD::FMOD_RESULT Handled(FMOD::FMOD_RESULT result) {
     lastResult = result;
     AudioSystem::CheckResult(result);
+    return result;
+}
+
+FMOD::FMOD_RESULT Handled(FMOD::FMOD_RESULT result, const std::string& file) {
+    lastResult = result;
+    ErrorLine(result, " " + file + ": ");
     return result;
 }
 
@@ -21,10 +36,7 @@ FMOD::Vector3 ToVector(glm::vec3 v) { return {v.x, v.y, v.z}; }
 
 }  // namespace
 
-void AudioSystem::CheckResult(FMOD::FMOD_RESULT result) {
-    if (result == FMOD::kOk) return;
-    DebugPrint("error" + std::to_string(result) + FMOD::FMOD_ErrorString(result));
-}
+void AudioSystem::CheckResult(FMOD::FMOD_RESULT result) { ErrorLine(result, ""); }
 
 void AudioSystem::SetListener(glm::vec3 position, glm::vec3 velocity, glm::vec3 forward, glm::vec3 up) {
     audio::listener = {position, velocity, forward, up};

@@ -3,8 +3,10 @@
 namespace FMOD::Studio {
 
 using detail::BankData;
+using detail::DescriptionData;
 using detail::Find;
 using detail::TheWorld;
+using detail::World;
 
 namespace {
 
@@ -75,6 +77,23 @@ FMOD_RESULT Bank::getBusCount(int* count) const {
 FMOD_RESULT Bank::getBusList(Bus* array, int capacity, int* count) const {
     const BankData* bank = Live(id);
     return List(bank ? &bank->buses : nullptr, array, capacity, count);
+}
+
+FMOD_RESULT Bank::getSoundProblems(std::vector<std::string>* lines) const {
+    if (!lines) return kErrInvalidParam;
+    lines->clear();
+    const BankData* bank = Live(id);
+    if (!bank) return kErrInvalidHandle;
+    World& world = TheWorld();
+    for (uint64_t event : bank->events) {
+        const DescriptionData& description = world.descriptions.at(event);
+        if (description.soundProblem.empty()) continue;
+        const auto path = world.paths.find(description.key);
+        const std::string name = path == world.paths.end() ? "\"" + description.key + "\"" : path->second;
+        lines->push_back("bank " + bank->file + ", event " + name + ": the sound " + description.soundFile +
+                         " is left out because " + description.soundProblem);
+    }
+    return kOk;
 }
 
 }  // namespace FMOD::Studio

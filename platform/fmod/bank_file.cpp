@@ -54,9 +54,10 @@ bool ReadEvent(const Json::Value& json, const std::string& folder, DescriptionDa
         !OptionalNumber(json, "maxDistance", event.maxDistance))
         return false;
     if (!json["loop"].isNull() && !json["loop"].isBool()) return false;
-    if (!StaysBesideTheBank(sound)) return false;
     event.loop = json["loop"].asBool();
     event.soundFile = sound.empty() ? std::string() : (std::filesystem::path(folder) / sound).string();
+    // Named, never read: one bad name costs its event's sound, not the bank.
+    if (!StaysBesideTheBank(sound)) event.soundProblem = "its name leads out of the bank's folder";
     return true;
 }
 

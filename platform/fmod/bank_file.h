@@ -5,11 +5,14 @@
 //   "bank":    the bank's own id (its path comes from a strings bank)
 //   "buses":   [{"id": text, "parent": id of the parent bus, absent for a root}]
 //   "events":  [{"id": text, "bus": bus id, "sound": file beside the bank
-//                (or below its folder; a name climbing out is refused),
+//                (or below its folder; a name climbing out is never read),
 //                "loop": bool, "fadeOut": seconds, "minDistance": units,
 //                "maxDistance": units}]
 //   "strings": {id: path}, the paths of the objects of every bank
-// A bus id met before (in another bank) names the same bus.
+// A bus id met before (in another bank) names the same bus. An event
+// without a sound is silent; one whose sound cannot be used (a name leading
+// out of the folder, a file that does not decode) is silent too, and the
+// bank's other events play.
 
 #include <cstdint>
 #include <string>

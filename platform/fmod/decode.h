@@ -20,9 +20,11 @@ struct DecodedSound {
 constexpr int kMaxSoundSeconds = 600;
 constexpr int64_t kMaxSoundSamples = int64_t{1} << 26;
 
-// False when the file cannot be read (see ReadDataFile) or decoded, holds no
-// samples or more than the bound above (refused before it is decoded). The
-// file is read whole first and decoded from memory.
-bool DecodeSound(const std::string& file, DecodedSound& sound);
+// False when the file cannot be read (a missing file, a folder, FIFO or
+// device, one above the reader's size cap) or decoded, holds no samples or
+// more than the bound above (refused before it is decoded); problem then
+// says why in a designer's words, with the figures of a bound. The file is
+// read whole first and decoded from memory.
+bool DecodeSound(const std::string& file, DecodedSound& sound, std::string& problem);
 
 }  // namespace FMOD::detail

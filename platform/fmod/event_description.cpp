@@ -13,11 +13,9 @@ FMOD_RESULT EventDescription::getPath(char* path, int size, int* retrieved) cons
 }
 
 FMOD_RESULT EventDescription::loadSampleData() const {
-    const detail::DescriptionData* description = Find(TheWorld().descriptions, id);
+    detail::DescriptionData* description = Find(TheWorld().descriptions, id);
     if (!description) return kErrInvalidHandle;
-    bool decoded = false;
-    TheWorld().output.BufferFor(description->soundFile, &decoded);
-    return decoded ? kOk : kErrSoundFormat;
+    return detail::SoundOf(*description) || description->soundFile.empty() ? kOk : kErrSoundFormat;
 }
 
 FMOD_RESULT EventDescription::createInstance(EventInstance* instance) const {

@@ -33,11 +33,15 @@ FMOD_RESULT EventInstance::start() const {
     InstanceData* instance = Live(id);
     if (!instance) return kErrInvalidHandle;
     detail::World& world = TheWorld();
-    const detail::DescriptionData* description = Find(world.descriptions, instance->description);
+    detail::DescriptionData* description = Find(world.descriptions, instance->description);
     if (!description) return kErrInvalidHandle;
-    bool decoded = false;
-    const uint32_t buffer = world.output.BufferFor(description->soundFile, &decoded);
-    if (!decoded) return kErrNoSampleData;
+    // A silent event ends as soon as it starts.
+    if (description->soundFile.empty()) {
+        detail::StopNow(*instance);
+        return kOk;
+    }
+    const uint32_t buffer = detail::SoundOf(*description);
+    if (!buffer) return kErrNoSampleData;
     if (!instance->voice) instance->voice = world.output.NewVoice();
     if (!instance->voice) return kErrOutOfVoices;
     alSourceStop(instance->voice);

@@ -1,5 +1,7 @@
 #include "platform/fmod/output.h"
 
+#include <algorithm>
+
 #include <AL/al.h>
 #include <AL/alc.h>
 #include <AL/alext.h>
@@ -22,8 +24,8 @@ Vector3 ToOutput(Vector3 v) { return {v.x, v.y, -v.z}; }
 Output::~Output() {
     if (context) {
         for (ALuint source : voices) alDeleteSources(1, &source);
-        for (const auto& entry : buffers) {
-            ALuint name = entry.second;
+        for (const Buffer& entry : buffers) {
+            ALuint name = entry.name;
             if (name) alDeleteBuffers(1, &name);
         }
         alcMakeContextCurrent(nullptr);
@@ -104,32 +106,37 @@ void Output::DeleteVoice(uint32_t voice) {
     std::erase(voices, voice);
 }
 
-uint32_t Output::BufferFor(const std::string& file, bool* decoded) {
+uint32_t Output::BufferFor(const std::string& file, std::string& problem) {
     // Kept under the file's one spelling, so that "long.flac" and
     // "./long.flac" share one decoded sound.
     const std::string key = platform::NormalPath(file);
-    for (const auto& entry : buffers)
-        if (entry.first == key) {
-            *decoded = entry.second != 0;
-            return entry.second;
-        }
-    *decoded = false;
-    if (!context) return 0;
-    DecodedSound sound;
-    ALuint buffer = 0;
-    if (DecodeSound(file, sound)) {
-        alGetError();
-        alGenBuffers(1, &buffer);
-        alBufferData(buffer, AL_FORMAT_MONO16, sound.samples.data(),
-                     static_cast<ALsizei>(sound.samples.size() * sizeof(int16_t)), sound.sampleRate);
-        if (alGetError() != AL_NO_ERROR) {
-            alDeleteBuffers(1, &buffer);
-            buffer = 0;
-        }
+    auto known = std::find_if(buffers.begin(), buffers.end(), [&](const Buffer& entry) { return entry.file == key; });
+    if (known == buffers.end()) {
+        known = buffers.insert(buffers.end(), Decode(file));
+        known->file = key;
     }
-    // A file that does not decode is remembered too, so it is tried once.
-    buffers.emplace_back(key, buffer);
-    *decoded = buffer != 0;
+    problem = known->problem;
+    return known->name;
+}
+
+// A file that does not decode is remembered too, so it is tried once.
+Output::Buffer Output::Decode(const std::string& file) const {
+    Buffer buffer{file, 0, "there is no audio output"};
+    if (!context) return buffer;
+    DecodedSound sound;
+    if (!DecodeSound(file, sound, buffer.problem)) return buffer;
+    alGetError();
+    ALuint name = 0;
+    alGenBuffers(1, &name);
+    alBufferData(name, AL_FORMAT_MONO16, sound.samples.data(),
+                 static_cast<ALsizei>(sound.samples.size() * sizeof(int16_t)), sound.sampleRate);
+    if (alGetError() != AL_NO_ERROR) {
+        alDeleteBuffers(1, &name);
+        buffer.problem = "the audio output refused its " + std::to_string(sound.samples.size()) + " samples at " +
+                         std::to_string(sound.sampleRate) + " Hz";
+        return buffer;
+    }
+    buffer.name = name;
     return buffer;
 }
 

@@ -39,8 +39,8 @@ public:
     uint32_t NewVoice();
     void DeleteVoice(uint32_t voice);
     // Decoded mono sound as an output buffer, one per file however its path
-    // is spelt; 0 when the file does not decode.
-    uint32_t BufferFor(const std::string& file, bool* decoded);
+    // is spelt; 0 when the file does not decode, and then problem says why.
+    uint32_t BufferFor(const std::string& file, std::string& problem);
 
 private:
     ALCdevice* device = nullptr;
@@ -48,7 +48,14 @@ private:
     bool loopback = false;
     void* renderSamples = nullptr;  // the loopback's render entry point
     std::deque<float> capture;
-    std::vector<std::pair<std::string, uint32_t>> buffers;  // by the file's NormalPath
+    struct Buffer {
+        std::string file;  // the file's NormalPath
+        uint32_t name = 0;  // 0: the file did not decode, for the reason below
+        std::string problem;
+    };
+    Buffer Decode(const std::string& file) const;
+
+    std::vector<Buffer> buffers;
     std::vector<uint32_t> voices;
 };
 

@@ -10,6 +10,8 @@
 // size the whole text needs; a cut text returns kErrTruncated.
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "platform/fmod/results.h"
 #include "platform/fmod/types.h"
@@ -81,6 +83,10 @@ public:
     FMOD_RESULT getEventList(EventDescription* array, int capacity, int* count) const;
     FMOD_RESULT getBusCount(int* count) const;
     FMOD_RESULT getBusList(Bus* array, int capacity, int* count) const;
+    // Not FMOD's: one line for each event whose sound was left out once the
+    // sample data loaded, naming the bank file, the event (by its path when
+    // a strings bank gives one), the sound file and why.
+    FMOD_RESULT getSoundProblems(std::vector<std::string>* lines) const;
 
     uint64_t id = 0;
 };

@@ -26,16 +26,13 @@ World* Ready(uint64_t id, FMOD_RESULT& result) {
     return result == kOk ? world : nullptr;
 }
 
+// A sound that cannot be used leaves its event silent, not the bank: the
+// bank's other events still play (Bank::getSoundProblems says which).
 void LoadRequestedSamples(World& world) {
     for (auto& [id, bank] : world.banks) {
         if (bank.sampleState != kLoading) continue;
-        bool all = true;
-        for (uint64_t event : bank.events) {
-            bool decoded = false;
-            world.output.BufferFor(world.descriptions.at(event).soundFile, &decoded);
-            all = all && decoded;
-        }
-        bank.sampleState = all ? kLoaded : kLoadError;
+        for (uint64_t event : bank.events) detail::SoundOf(world.descriptions.at(event));
+        bank.sampleState = kLoaded;
     }
 }
 

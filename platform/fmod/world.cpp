@@ -31,6 +31,11 @@ FMOD_RESULT CopyPath(const std::string* key, char* buffer, int size, int* retrie
     return CopyText(found->second, buffer, size, retrieved);
 }
 
+uint32_t SoundOf(DescriptionData& description) {
+    if (description.soundFile.empty() || !description.soundProblem.empty()) return 0;
+    return TheWorld().output.BufferFor(description.soundFile, description.soundProblem);
+}
+
 namespace {
 
 // Walks from a bus to its root; stops at a key seen before, so a bank whose

@@ -31,7 +31,8 @@ struct BusData {
 struct DescriptionData {
     std::string key;
     std::string busKey;
-    std::string soundFile;  // full path
+    std::string soundFile;     // full path; empty: a silent event
+    std::string soundProblem;  // why the sound is left out; the event is then silent
     bool loop = false;
     float fadeOut = 0.0f;  // seconds
     float minDistance = 1.0f;
@@ -87,6 +88,10 @@ T* Find(std::unordered_map<uint64_t, T>& table, uint64_t id) {
     auto found = table.find(id);
     return found == table.end() ? nullptr : &found->second;
 }
+
+// The event's sound as an output buffer, decoded on first use; 0 for a
+// silent event and for a sound left out, whose problem it records.
+uint32_t SoundOf(DescriptionData& description);
 
 // Mute and pause of the bus chain above an event (the bus and its parents).
 struct Routing {

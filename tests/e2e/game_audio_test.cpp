@@ -5,6 +5,8 @@
 #include <optional>
 #include <vector>
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include "tests/e2e/game_process.h"
@@ -73,14 +75,27 @@ TEST(GameAudio, AGameWithAnEmitterIsHeardThroughItsSoundSpace) {
     struct Case {
         const char* components;
         bool heard;
+        // The bank's other events: the theme without a sound, the wind's
+        // sound empty. Neither takes the hover sound with it.
+        bool neighboursBroken = false;
     };
-    for (const Case& c : {Case{R"([{"__component_name": "SoundEmitter", "Sound Emitter Distance": 30,
-                                  "Sound Emitter Cue": "Button_Hover", "Sound Emitter Fall Off Rate": 10},
-                                 {"__component_name": "SoundSpace"}])", true},
-                          Case{"null", false}}) {
+    const char* emitter = R"([{"__component_name": "SoundEmitter", "Sound Emitter Distance": 30,
+                              "Sound Emitter Cue": "Button_Hover", "Sound Emitter Fall Off Rate": 10},
+                             {"__component_name": "SoundSpace"}])";
+    const std::string leftOut =
+        "bank audio/Master.bank, event event:/Ambience/Wind: the sound audio/empty.wav is left out because the file "
+        "is empty\n";
+    for (const Case& c : {Case{emitter, true}, Case{"null", false}, Case{emitter, true, true}}) {
         GameProcess game;
         const WaveRecording recording(game.game);
         game.game.Write("levels/korvel_splash.json", Level(c.components));
+        if (c.neighboursBroken) {
+            std::string bank = game.game.Read("audio/Master.bank");
+            bank.erase(bank.find(R"("sound": "theme.wav", )"), std::strlen(R"("sound": "theme.wav", )"));
+            bank.replace(bank.find("wind.wav"), 8, "empty.wav");
+            game.game.Write("audio/Master.bank", bank);
+            game.game.Write("audio/empty.wav", "");
+        }
         game.Start();
         ASSERT_TRUE(WaitFor(60, [&] { return game.Stdout().find("BUS name SFX Bus\n") != std::string::npos; }))
             << game.Stdout() << game.Stderr();
@@ -99,20 +114,35 @@ TEST(GameAudio, AGameWithAnEmitterIsHeardThroughItsSoundSpace) {
         EXPECT_NE(out.find("BUS name Music Bus\n"), std::string::npos) << out;
         EXPECT_EQ(out.find("error"), std::string::npos) << out;
         EXPECT_EQ(out.find("Doesn't exist"), std::string::npos) << out;
+        // One line, for the wind only: an event without a sound is simply silent.
+        size_t lines = 0;
+        for (size_t at = out.find(" is left out "); at != std::string::npos; at = out.find(" is left out ", at + 1))
+            ++lines;
+        EXPECT_EQ(lines, c.neighboursBroken ? 1u : 0u) << out;
+        if (c.neighboursBroken) {
+            EXPECT_NE(out.find(leftOut), std::string::npos) << out;
+        }
     }
 }
 
-TEST(GameAudio, AMissingListFileEndsTheGameWithItsText) {
+TEST(GameAudio, AListFileThatCannotBeReadEndsTheGameWithItsText) {
     struct Case {
-        const char* removed;
+        const char* list;
+        bool fifo;  // else missing; a FIFO would block a plain read
         const char* text;
     };
-    for (const Case& c : {Case{"bankFiles.txt", "could't open bankFiles.txt"},
-                          Case{"stringFiles.txt", "could't open stringFiles.txt"}}) {
+    for (const Case& c : {Case{"bankFiles.txt", false, "could't open bankFiles.txt"},
+                          Case{"stringFiles.txt", false, "could't open stringFiles.txt"},
+                          Case{"bankFiles.txt", true, "could't open bankFiles.txt"},
+                          Case{"stringFiles.txt", true, "could't open stringFiles.txt"}}) {
         GameProcess game;
-        std::filesystem::remove(game.game.path() / "audio" / c.removed);
+        const fs::path list = game.game.path() / "audio" / c.list;
+        fs::remove(list);
+        if (c.fifo) {
+            ASSERT_EQ(mkfifo(list.c_str(), 0600), 0);
+        }
         game.Start();
-        EXPECT_EQ(game.WaitForExit(30), 255) << c.removed;
+        EXPECT_EQ(game.WaitForExit(30), 255) << c.list;
         EXPECT_EQ(game.Stdout(), c.text);
     }
 }

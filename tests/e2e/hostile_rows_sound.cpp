@@ -1,5 +1,6 @@
 // Sound storage files, bank lists and sounds that a modder, a careless designer or a damaged disk could produce.
 #include "tests/e2e/hostile_files.h"
+#include "tests/support/wave_bytes.h"
 
 #include <stdexcept>
 
@@ -48,7 +49,17 @@ std::function<void(HostileRun&)> ListClimbingToDevZero(const std::string& list) 
 
 const std::string kStorageSetAside = "SoundStorage.json\" is damaged, set aside as \"";
 const std::string kNoCues = "No sound cues: \"Audio/SoundStorage.json\" ";
-const std::string kNotAFile = "error15The file is not a regular file, or is too large to be a sound file or bank.";
+std::string NotAFile(const std::string& bank) {
+    return "error15 audio/" + bank + ": The file is not a regular file, or is too large to be a sound file or bank.";
+}
+
+// The hover sound replaced: only its event is left out, with a line saying why.
+std::function<void(HostileRun&)> Hover(const std::string& bytes) {
+    return [bytes](HostileRun& run) { run.game.game.Write("audio/hover.wav", bytes); };
+}
+
+const std::string kHoverLeftOut = "bank audio/Master.bank, event event:/SFX/Hover: the sound audio/hover.wav is left out "
+                                  "because ";
 const std::string kDeep = std::string(100000, '[') + std::string(100000, ']');
 
 }  // namespace
@@ -83,11 +94,11 @@ std::vector<HostileRow> SoundRows() {
                  "Sound1": "Button_Hover", "Sound1Evt": "event:/SFX/Hover", "Sound1EvtVol": 1}})");
          },
          "Cue \"Short\" not made from the event path \"event:\": invalid string position", ""},
-        {"BankListNamesFifo", ListFifo("bankFiles.txt"), kNotAFile, ""},
-        {"BankListNamesDevZero", ListDevZero("bankFiles.txt"), kNotAFile, ""},
+        {"BankListNamesFifo", ListFifo("bankFiles.txt"), NotAFile("fifo.bank"), ""},
+        {"BankListNamesDevZero", ListDevZero("bankFiles.txt"), NotAFile("zero.bank"), ""},
         {"BankListClimbsToDevZero", ListClimbingToDevZero("bankFiles.txt"), "is outside the audio folder", ""},
-        {"StringListNamesFifo", ListFifo("stringFiles.txt"), kNotAFile, ""},
-        {"StringListNamesDevZero", ListDevZero("stringFiles.txt"), kNotAFile, ""},
+        {"StringListNamesFifo", ListFifo("stringFiles.txt"), NotAFile("fifo.bank"), ""},
+        {"StringListNamesDevZero", ListDevZero("stringFiles.txt"), NotAFile("zero.bank"), ""},
         {"StringListClimbsToDevZero", ListClimbingToDevZero("stringFiles.txt"), "is outside the audio folder", ""},
         {"BankSoundClimbsToDevZero",
          [](HostileRun& run) {
@@ -95,8 +106,15 @@ std::vector<HostileRow> SoundRows() {
              bank.replace(bank.find("hover.wav"), 9, HostileRun::Relative("/dev/zero", Audio(run)));
              run.game.game.Write("audio/Master.bank", bank);
          },
-         "error6The file is not a sound bank this back end understands.", ""},
-        {"SoundFileIsFifo", [](HostileRun& run) { Fifo(Audio(run) / "hover.wav"); },
-         "couldn't load the sounds of bank audio/Master.bank, leaving it out", ""},
+         "is left out because its name leads out of the bank's folder", ""},
+        {"BankDamaged", [](HostileRun& run) { run.game.game.Write("audio/Master.bank", "{\"events\": ["); },
+         "error6 audio/Master.bank: The file is not a sound bank this back end understands.", ""},
+        {"SoundFileIsFifo", [](HostileRun& run) { Fifo(Audio(run) / "hover.wav"); }, kHoverLeftOut + "it is not a plain file",
+         ""},
+        {"SoundFileOf65535Channels", Hover(testing_support::WaveBytes(1, 65535, 8000, 16, std::string(400, '\x10'))),
+         kHoverLeftOut + "it is not a sound file that can be read: Too many channels specified.", ""},
+        // Ten minutes and a second, at one sample a second.
+        {"SoundFileOverTenMinutes", Hover(testing_support::WaveBytes(1, 1, 1, 8, std::string(601, '\x80'))),
+         kHoverLeftOut + "its 601 samples at 1 Hz are more than the 600 a sound may hold", ""},
     };
 }

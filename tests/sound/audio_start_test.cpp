@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <utility>
@@ -64,34 +65,44 @@ TEST_F(AudioStart, BanksThatAreNoFilesOfTheAudioFolderAreLeftOutWithALine) {
     EXPECT_EQ(audio::banks.size(), 1u);
     EXPECT_EQ(audio::events.size(), 1u);
     EXPECT_EQ(audio::events[0].GetPath(), "event:/SFX/Tone") << "the strings bank after the refused ones loaded";
-    const std::string bad = "error15The file is not a regular file, or is too large to be a sound file or bank.";
+    const std::string bad = ": The file is not a regular file, or is too large to be a sound file or bank.";
     std::vector<std::string> lines = NewLines();
     lines.resize(std::min<size_t>(lines.size(), 6));
     // Each list's names are checked before its banks load.
-    EXPECT_THAT(lines, ElementsAre("bank file \"../outside.bank\" is outside the audio folder; it is not loaded", bad, bad,
+    EXPECT_THAT(lines, ElementsAre("bank file \"../outside.bank\" is outside the audio folder; it is not loaded",
+                                   "error15 audio/fifo.bank" + bad, "error15 audio/zero.bank" + bad,
                                    "bank file \"sub/../../outside.bank\" is outside the audio folder; it is not loaded",
-                                   bad, bad));
+                                   "error15 audio/fifo.bank" + bad, "error15 audio/zero.bank" + bad));
 }
 
-TEST_F(AudioStart, ListFilesTakeEveryNamedBankAndLeaveOutBrokenOnes) {
+TEST_F(AudioStart, ListFilesTakeEveryNamedBankAndBrokenOnesSayWhichFileAndWhy) {
     WriteBanks({"event:/SFX/Tone"});
     // A list line longer than any fixed buffer would be.
     std::string longName;
     while (longName.size() < 300) longName += "a-rather-long-folder-name/";
     longName += "bank";
     game.Write("audio/" + longName + ".bank", R"({"bank": "long"})");
-    game.Write("audio/broken.bank", R"({"events": [{"id": "y", "sound": "absent.wav"}]})");
+    game.Write("audio/damaged.bank", R"({"events": [{"id": "x", "sound": "tone.wav"})");
+    // One event's sound is missing, another has none: the bank's other event still counts.
+    game.Write("audio/broken.bank", R"({"events": [{"id": "y", "sound": "absent.wav"}, {"id": "silent"},
+        {"id": "fine", "sound": "tone.wav"}]})");
+    game.Write("audio/broken.strings.bank", R"({"strings": {"y": "event:/SFX/Broken"}})");
     game.Write("audio/last.bank", R"({"events": [{"id": "z", "sound": "tone.wav"}]})");
     game.Write("audio/bankFiles.txt",
-               "main.bank\r\n\n  \n" + longName + ".bank\nmissing.bank\nbroken.bank\r\nlast.bank");
+               "main.bank\r\n\n  \n" + longName + ".bank\nmissing.bank\ndamaged.bank\nbroken.bank\r\nlast.bank");
+    game.Write("audio/stringFiles.txt", "main.strings.bank\nbroken.strings.bank\n");
     const auto begin = std::chrono::steady_clock::now();
     audio.Init();
     EXPECT_LT(std::chrono::steady_clock::now() - begin, std::chrono::seconds(4)) << "a broken bank is not waited for";
-    EXPECT_EQ(audio::banks.size(), 3u) << "main, the long name and the last line without a line end";
-    EXPECT_EQ(audio::events.size(), 2u);
+    EXPECT_EQ(audio::banks.size(), 4u) << "main, the long name, broken and the last line without a line end";
+    EXPECT_EQ(audio::events.size(), 5u);
     const std::vector<std::string> lines = NewLines();
-    EXPECT_THAT(lines, Contains("error5The file could not be opened."));
-    EXPECT_THAT(lines, Contains("couldn't load the sounds of bank audio/broken.bank, leaving it out"));
+    EXPECT_THAT(lines, Contains("error5 audio/missing.bank: The file could not be opened."));
+    EXPECT_THAT(lines, Contains("error6 audio/damaged.bank: The file is not a sound bank this back end understands."));
+    EXPECT_THAT(lines, Contains("bank audio/broken.bank, event event:/SFX/Broken: the sound audio/absent.wav is left "
+                                "out because there is no such file"));
+    const auto leftOut = [](const std::string& line) { return line.find("left out") != std::string::npos; };
+    EXPECT_EQ(std::count_if(lines.begin(), lines.end(), leftOut), 1) << "nothing is said of the event without a sound";
 }
 
 TEST_F(AudioStart, BusesAreNamedFromTheirPathsAndFoundExactly) {
